@@ -1,0 +1,82 @@
+#include "Application.h"
+
+#include "HandlerCall.h"
+#include "Runtime.h"
+#include "Window.h"
+#include "WindowWidget.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace fw {
+
+const ClassInfo& Application::StaticClass()
+{
+    static const ClassInfo info("Application", &Object::StaticClass(), FactoryOf<Application>());
+    return info;
+}
+
+void Application::AddMenuHandler(const std::string& itemName, std::function<bool()> handler)
+{
+    m_menuHandlers.emplace_back(itemName, std::move(handler));
+}
+
+bool Application::invokeMenuHandler(const std::string& itemName)
+{
+    for (auto& [name, handler] : m_menuHandlers) {
+        if (name == itemName)
+            return handler();
+    }
+    return false;
+}
+
+void ChooseMenuItem(Window* window, const std::string& itemName)
+{
+    Ref<Window> keep(window);
+    if (itemName == kQuitMenuItem) {
+        Quit(0);
+        return;
+    }
+    if (window && window->invokeMenuHandler(itemName))
+        return;
+    if (Ref<Application> application = GetAppObject())
+        application->invokeMenuHandler(itemName);
+}
+
+void AttachApplicationMenus(Window& window)
+{
+    WindowWidget* widget = window.widget();
+    if (!widget)
+        return;
+    auto* menuBar = new QMenuBar(widget);
+    Window* owner = &window;
+    auto raiseEnableMenuItems = [owner] {
+        CallHandler([owner] {
+            Ref<Window> keep(owner);
+            owner->enableMenuItems();
+            if (Ref<Application> application = GetAppObject())
+                application->Event_EnableMenuItems();
+        });
+    };
+
+    QMenu* fileMenu = menuBar->addMenu(QObject::tr("&File"));
+    QObject::connect(fileMenu, &QMenu::aboutToShow, raiseEnableMenuItems);
+    QAction* quit = fileMenu->addAction(QObject::tr("&Quit"));
+    quit->setObjectName(kQuitMenuItem);
+    quit->setShortcut(QKeySequence::Quit);
+    quit->setShortcutContext(Qt::ApplicationShortcut);
+    QObject::connect(quit, &QAction::triggered, [] { CallHandler([] { ChooseMenuItem(nullptr, kQuitMenuItem); }); });
+
+    QMenu* helpMenu = menuBar->addMenu(QObject::tr("&Help"));
+    QObject::connect(helpMenu, &QMenu::aboutToShow, raiseEnableMenuItems);
+    QAction* about = helpMenu->addAction(QObject::tr("&About %1").arg(QCoreApplication::applicationName()));
+    about->setObjectName(kAboutMenuItem);
+    QObject::connect(about, &QAction::triggered, [owner] { CallHandler([owner] { ChooseMenuItem(owner, kAboutMenuItem); }); });
+
+    widget->addMenuBar(menuBar);
+}
+
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "Object.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace fw {
+
+class Window;
+
+// The application object: one per process, registered with the runtime at start-up.
+class Application : public Object {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& classInfo() const override { return StaticClass(); }
+
+    void AddMenuHandler(const std::string& itemName, std::function<bool()> handler);
+    bool invokeMenuHandler(const std::string& itemName);
+
+    // Application events; a class fills the hooks it handles.
+    virtual void Event_Open() { }
+    virtual void Event_Close() { }
+    virtual void Event_EnableMenuItems() { }
+    virtual void Event_Activate() { }
+    virtual void Event_Deactivate() { }
+
+private:
+    std::vector<std::pair<std::string, std::function<bool()>>> m_menuHandlers;
+};
+
+// The application's menus: File > Quit (Ctrl+Q) and Help > About, the item named "AboutMenu".
+// A window that registers menu handlers gets them as its menu bar.
+inline constexpr const char* kQuitMenuItem = "FileQuit";
+inline constexpr const char* kAboutMenuItem = "AboutMenu";
+void AttachApplicationMenus(Window& window);
+// The window's handler for the item runs; when it returns false, the application object's does.
+void ChooseMenuItem(Window* window, const std::string& itemName);
+
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+namespace fw {
+
+// Shows a canvas's retained picture. Drawing marks it changed; the presenter puts it on screen.
+class CanvasWidget : public QWidget {
+    Q_OBJECT
+public:
+    explicit CanvasWidget(QWidget* parent);
+    ~CanvasWidget() override;
+
+    QImage& picture() { return m_picture; }
+    const QImage& picture() const { return m_picture; }
+    void changed();
+    // Keeps what fits of the old picture; new area is black until the next repaint.
+    void setPictureSize(const QSize& size);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QImage m_picture;
+};
+
+// Puts changed canvases on screen at most about sixty times a second, never once per drawing call.
+class Presenter : public QObject {
+    Q_OBJECT
+public:
+    static Presenter& instance();
+
+    void markChanged(CanvasWidget* widget);
+    void forget(CanvasWidget* widget);
+    // Paints changed canvases now when a frame is due; for code that keeps the event loop waiting.
+    void presentIfDue();
+    // Paints every changed canvas now.
+    void presentNow();
+
+private:
+    Presenter();
+    void present(bool immediately);
+
+    QList<CanvasWidget*> m_changed;
+    QTimer* m_timer;
+    qint64 m_lastPresent { 0 };
+};
+
+}

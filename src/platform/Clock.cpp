@@ -1,0 +1,59 @@
+#include "Clock.h"
+
+#include <chrono>
+#include <cmath>
+
+namespace fw {
+
+namespace {
+
+using SteadyClock = std::chrono::steady_clock;
+
+const SteadyClock::time_point g_start = SteadyClock::now();
+bool g_virtual = false;
+double g_virtualMicroseconds = 0;
+double g_readStep = 1;
+
+double ReadClock()
+{
+    if (g_virtual) {
+        double now = g_virtualMicroseconds;
+        g_virtualMicroseconds += g_readStep;
+        return now;
+    }
+    return std::chrono::duration<double, std::micro>(SteadyClock::now() - g_start).count();
+}
+
+}
+
+double Microseconds()
+{
+    return ReadClock();
+}
+
+std::int32_t Ticks()
+{
+    auto ticks = static_cast<std::int64_t>(std::floor(ReadClock() * 60.0 / 1e6));
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(ticks));
+}
+
+void VirtualClock::enable(double startMicroseconds)
+{
+    g_virtual = true;
+    g_virtualMicroseconds = startMicroseconds;
+    g_readStep = 1;
+}
+
+void VirtualClock::disable() { g_virtual = false; }
+bool VirtualClock::isEnabled() { return g_virtual; }
+
+void VirtualClock::advance(double microseconds)
+{
+    if (g_virtual)
+        g_virtualMicroseconds += microseconds;
+}
+
+void VirtualClock::setMicroseconds(double microseconds) { g_virtualMicroseconds = microseconds; }
+void VirtualClock::setReadStep(double microseconds) { g_readStep = microseconds; }
+
+}

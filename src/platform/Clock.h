@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+
+namespace fw {
+
+// Microseconds of a monotonic clock since the program started.
+double Microseconds();
+// Ticks of 1/60 s since the program started, wrapping like a 32-bit counter.
+std::int32_t Ticks();
+
+// The virtual clock lets tests run waits without real time passing. While it is on, time moves
+// only when something advances it: each scheduler round advances it by one millisecond, and each
+// read of Microseconds by one microsecond, as reading a real clock takes time too.
+class VirtualClock {
+public:
+    static void enable(double startMicroseconds = 0);
+    static void disable();
+    static bool isEnabled();
+    static void advance(double microseconds);
+    static void setMicroseconds(double microseconds);
+    // How far every read of Microseconds or Ticks moves the clock; 1 microsecond unless set.
+    static void setReadStep(double microseconds);
+
+    static constexpr double kRoundMicroseconds = 1000;
+};
+
+}

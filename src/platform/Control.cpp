@@ -1,0 +1,194 @@
+#include "Control.h"
+
+#include "Exceptions.h"
+#include "HandlerCall.h"
+#include "Window.h"
+#include "WindowWidget.h"
+
+#include <QWidget>
+
+#include <algorithm>
+
+namespace fw {
+
+const ClassInfo& Control::StaticClass()
+{
+    static const ClassInfo info("Control", &Object::StaticClass(), nullptr,
+        {
+            DeclareProperty("Name", &Control::setName),
+            DeclareProperty("Index", &Control::setIndex),
+            DeclareKeptProperty("TabPanelIndex", PropertyType::Int32),
+        });
+    return info;
+}
+
+void Control::installEventHandler(const std::string& eventName, EventHandler handler)
+{
+    for (auto& [name, existing] : m_handlers) {
+        if (name == eventName) {
+            existing = std::move(handler);
+            return;
+        }
+    }
+    m_handlers.emplace_back(eventName, std::move(handler));
+}
+
+bool Control::hasEventHandler(std::string_view eventName) const
+{
+    return std::any_of(m_handlers.begin(), m_handlers.end(), [&](const auto& entry) { return entry.first == eventName; });
+}
+
+void Control::raiseEvent(std::string_view eventName)
+{
+    for (auto& [name, handler] : m_handlers) {
+        if (name == eventName) {
+            Ref<Control> keepControl(this);
+            Ref<Window> keepWindow(m_window);
+            EventHandler call = handler;
+            call(*this);
+            return;
+        }
+    }
+}
+
+void Control::detachFromWindow()
+{
+    m_window = nullptr;
+}
+
+const ClassInfo& RectControl::StaticClass()
+{
+    static const ClassInfo info("RectControl", &Control::StaticClass(), nullptr,
+        {
+            DeclareProperty("Left", &RectControl::setLeft),
+            DeclareProperty("Top", &RectControl::setTop),
+            DeclareProperty("Width", &RectControl::setWidth),
+            DeclareProperty("Height", &RectControl::setHeight),
+            DeclareKeptProperty("LockLeft", PropertyType::Boolean),
+            DeclareKeptProperty("LockTop", PropertyType::Boolean),
+            DeclareKeptProperty("LockRight", PropertyType::Boolean),
+            DeclareKeptProperty("LockBottom", PropertyType::Boolean),
+            DeclareKeptProperty("TabIndex", PropertyType::Int32),
+            DeclareKeptProperty("TabStop", PropertyType::Boolean),
+            DeclareProperty("Visible", &RectControl::setVisible),
+            DeclareProperty("Enabled", &RectControl::setEnabled),
+            DeclareKeptProperty("HelpTag", PropertyType::String),
+            DeclareKeptProperty("AutoDeactivate", PropertyType::Boolean),
+            DeclareProperty("InitialParent", &RectControl::setInitialParent),
+        });
+    return info;
+}
+
+RectControl::~RectControl()
+{
+    delete m_widget;
+}
+
+void RectControl::Constructor()
+{
+    Window* owner = NotNil(window(), "the control's window");
+    NotNil(owner->widget(), "the control's window");
+    if (m_widget)
+        return;
+    m_widget = createWidget(owner->widget()->content());
+    applyGeometry();
+    applyEnabled();
+    m_widget->setVisible(m_visible);
+}
+
+void RectControl::detachFromWindow()
+{
+    // The window's widget tree deletes the widget.
+    m_widget = nullptr;
+    Control::detachFromWindow();
+}
+
+QWidget* RectControl::parentWidget() const
+{
+    if (!window() || !window()->widget())
+        return nullptr;
+    if (!m_initialParent.empty()) {
+        if (auto parent = RuntimeCheckCast<RectControl>(window()->controlByName(m_initialParent)); parent && parent.get() != this && parent->widget())
+            return parent->widget();
+    }
+    return window()->widget()->content();
+}
+
+void RectControl::applyGeometry()
+{
+    if (!m_widget)
+        return;
+    std::int32_t originLeft = 0;
+    std::int32_t originTop = 0;
+    if (!m_initialParent.empty()) {
+        if (auto parent = RuntimeCheckCast<RectControl>(window() ? window()->controlByName(m_initialParent) : nullptr); parent && parent.get() != this) {
+            originLeft = parent->widgetLeft();
+            originTop = parent->widgetTop();
+        }
+    }
+    m_widget->setGeometry(widgetLeft() - originLeft, widgetTop() - originTop, widgetWidth(), widgetHeight());
+    m_widget->update();
+}
+
+void RectControl::applyEnabled()
+{
+    if (m_widget)
+        m_widget->setEnabled(m_enabled);
+}
+
+void RectControl::setLeft(std::int32_t left)
+{
+    m_left = left;
+    applyGeometry();
+}
+
+void RectControl::setTop(std::int32_t top)
+{
+    m_top = top;
+    applyGeometry();
+}
+
+void RectControl::setWidth(std::int32_t width)
+{
+    m_width = std::max(width, 0);
+    applyGeometry();
+}
+
+void RectControl::setHeight(std::int32_t height)
+{
+    m_height = std::max(height, 0);
+    applyGeometry();
+}
+
+void RectControl::setVisible(bool visible)
+{
+    m_visible = visible;
+    if (m_widget)
+        m_widget->setVisible(visible);
+}
+
+void RectControl::setEnabled(bool enabled)
+{
+    m_enabled = enabled;
+    applyEnabled();
+}
+
+void RectControl::setInitialParent(const std::string& parentName)
+{
+    m_initialParent = parentName;
+    if (!m_widget)
+        return;
+    QWidget* parent = parentWidget();
+    if (parent && m_widget->parentWidget() != parent)
+        m_widget->setParent(parent);
+    applyGeometry();
+    m_widget->setVisible(m_visible);
+}
+
+void RectControl::Refresh(bool)
+{
+    if (m_widget)
+        m_widget->repaint();
+}
+
+}

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "Object.h"
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+class QWidget;
+
+namespace fw {
+
+class Window;
+class Graphics;
+
+// A control of a window: looked up by its name, and raising named events to handlers.
+class Control : public Object {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& classInfo() const override { return StaticClass(); }
+
+    Window* window() const { return m_window; }
+    const std::string& name() const { return m_name; }
+    void setName(const std::string& name) { m_name = name; }
+    std::int32_t index() const { return m_index; }
+    void setIndex(std::int32_t index) { m_index = index; }
+
+    using EventHandler = std::function<void(Control&)>;
+    void installEventHandler(const std::string& eventName, EventHandler handler);
+    bool hasEventHandler(std::string_view eventName) const;
+    // Runs the handler bound to that event, if any.
+    void raiseEvent(std::string_view eventName);
+
+    // Framework side: the window owns its controls.
+    void attachToWindow(Window* window) { m_window = window; }
+    virtual void detachFromWindow();
+
+private:
+    Window* m_window { nullptr };
+    std::string m_name;
+    std::int32_t m_index { 0 };
+    std::vector<std::pair<std::string, EventHandler>> m_handlers;
+};
+
+// A control with a place on the window and a widget on the screen.
+class RectControl : public Control {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& classInfo() const override { return StaticClass(); }
+
+    ~RectControl() override;
+
+    // Creates the control's widget on its window; the control must belong to a window.
+    void Constructor();
+
+    void setLeft(std::int32_t left);
+    void setTop(std::int32_t top);
+    void setWidth(std::int32_t width);
+    void setHeight(std::int32_t height);
+    void setVisible(bool visible);
+    void setEnabled(bool enabled);
+    // The Name of the control that holds this one, or "" for the window itself.
+    void setInitialParent(const std::string& parentName);
+
+    std::int32_t left() const { return m_left; }
+    std::int32_t top() const { return m_top; }
+    std::int32_t width() const { return m_width; }
+    std::int32_t height() const { return m_height; }
+    bool visible() const { return m_visible; }
+    bool enabled() const { return m_enabled; }
+    const std::string& initialParent() const { return m_initialParent; }
+
+    // Repaints the control at once.
+    virtual void Refresh(bool eraseBackground = true);
+
+    // Framework side.
+    QWidget* widget() const { return m_widget; }
+    void detachFromWindow() override;
+    // Where the widget's top-left corner lies in window coordinates.
+    virtual std::int32_t widgetLeft() const { return m_left; }
+    virtual std::int32_t widgetTop() const { return m_top; }
+    virtual std::int32_t widgetWidth() const { return m_width; }
+    virtual std::int32_t widgetHeight() const { return std::max(m_height, leastHeight()); }
+
+protected:
+    virtual QWidget* createWidget(QWidget* parent) = 0;
+    virtual void applyGeometry();
+    virtual void applyEnabled();
+    // Least height at which the widget is usable; a listed height below it gives way.
+    virtual std::int32_t leastHeight() const { return 0; }
+
+private:
+    QWidget* parentWidget() const;
+
+    QWidget* m_widget { nullptr };
+    std::int32_t m_left { 0 };
+    std::int32_t m_top { 0 };
+    std::int32_t m_width { 0 };
+    std::int32_t m_height { 0 };
+    bool m_visible { true };
+    bool m_enabled { true };
+    std::string m_initialParent;
+};
+
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <functional>
+
+namespace fw {
+
+// Runs program code that the framework calls from a Qt event. An exception must not cross Qt's
+// frames: on the main thread it ends the event loop and reaches the process entry; inside a
+// thread it is raised again at that thread's next yield.
+void CallHandler(const std::function<void()>& handler);
+
+}

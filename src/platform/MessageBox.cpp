@@ -1,0 +1,90 @@
+#include "MessageBox.h"
+
+#include "FrameworkObserver.h"
+#include "Scheduler.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QMessageBox>
+#include <QPointer>
+
+#include <memory>
+#include <vector>
+
+namespace fw {
+
+namespace {
+
+std::vector<QPointer<QMessageBox>>& ShowingBoxes()
+{
+    static std::vector<QPointer<QMessageBox>> boxes;
+    return boxes;
+}
+
+struct BoxOnScreen {
+    std::unique_ptr<QMessageBox> box;
+    ~BoxOnScreen()
+    {
+        auto& boxes = ShowingBoxes();
+        std::erase_if(boxes, [&](const QPointer<QMessageBox>& entry) { return entry.isNull() || entry.data() == box.get(); });
+    }
+};
+
+}
+
+void MsgBox(const std::string& text)
+{
+    BoxOnScreen screen;
+    screen.box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, QCoreApplication::applicationName(), QString::fromStdString(text), QMessageBox::Ok);
+    QMessageBox& box = *screen.box;
+    box.setWindowModality(Qt::ApplicationModal);
+    box.setTextFormat(Qt::PlainText);
+    bool dismissed = false;
+
+    Scheduler& scheduler = Scheduler::instance();
+    Thread* waiting = scheduler.current();
+    QEventLoop mainLoop;
+    QObject::connect(&box, &QMessageBox::finished, [&] {
+        dismissed = true;
+        if (waiting)
+            scheduler.unblock(*waiting);
+        else
+            mainLoop.quit();
+    });
+
+    ShowingBoxes().emplace_back(&box);
+    box.show();
+    CurrentFrameworkObserver()->messageShown(text);
+    if (waiting) {
+        while (!dismissed)
+            scheduler.blockCurrent();
+    } else if (!dismissed) {
+        mainLoop.exec();
+    }
+}
+
+bool IsMessageBoxShowing()
+{
+    auto& boxes = ShowingBoxes();
+    std::erase_if(boxes, [](const QPointer<QMessageBox>& entry) { return entry.isNull(); });
+    return !boxes.empty();
+}
+
+std::string ShowingMessageText()
+{
+    if (!IsMessageBoxShowing())
+        return {};
+    return ShowingBoxes().back()->text().toStdString();
+}
+
+bool DismissMessageBox()
+{
+    if (!IsMessageBoxShowing())
+        return false;
+    QMessageBox* box = ShowingBoxes().back();
+    ShowingBoxes().pop_back();
+    box->done(QMessageBox::Ok);
+    return true;
+}
+
+}

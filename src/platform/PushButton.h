@@ -1,0 +1,32 @@
+#pragma once
+
+#include "TextControl.h"
+
+namespace fw {
+
+// A push button; a click raises its Action.
+class PushButton : public TextControl {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& classInfo() const override { return StaticClass(); }
+
+    void setCaption(const std::string& caption);
+    void setDefault(bool value) { m_default = value; }
+    void setCancel(bool value) { m_cancel = value; }
+    const std::string& caption() const { return m_caption; }
+    bool isDefault() const { return m_default; }
+    bool isCancel() const { return m_cancel; }
+
+    // A user's click: raises Action when the button is enabled and on screen.
+    void push();
+
+protected:
+    QWidget* createWidget(QWidget* parent) override;
+
+private:
+    std::string m_caption;
+    bool m_default { false };
+    bool m_cancel { false };
+};
+
+}

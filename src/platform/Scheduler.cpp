@@ -1,0 +1,245 @@
+#include "Scheduler.h"
+
+#include "CanvasWidget.h"
+#include "Clock.h"
+#include "Exceptions.h"
+#include "Runtime.h"
+#include "ThreadFiber.h"
+
+#include <boost/context/protected_fixedsize_stack.hpp>
+
+#include <QTimer>
+
+#include <algorithm>
+
+namespace fw {
+
+namespace ctx = boost::context;
+
+namespace {
+
+// Allocates a guarded stack and tells the thread where it ends, for the yield's depth check.
+class RecordingStack {
+public:
+    explicit RecordingStack(ThreadFiber& fiber)
+        : m_fiber(&fiber)
+    {
+    }
+    ctx::stack_context allocate()
+    {
+        ctx::stack_context stack = m_allocator.allocate();
+        m_fiber->stackBottom = static_cast<const char*>(stack.sp) - stack.size;
+        return stack;
+    }
+    void deallocate(ctx::stack_context& stack) noexcept { m_allocator.deallocate(stack); }
+
+private:
+    ThreadFiber* m_fiber;
+    ctx::protected_fixedsize_stack m_allocator { Scheduler::kStackSize };
+};
+
+void RunThreadBody(Thread& thread)
+{
+    std::string failedClass;
+    std::string failure;
+    try {
+        thread.Event_Run();
+    } catch (const ctx::detail::forced_unwind&) {
+        throw;
+    } catch (const ThreadKilled&) {
+        return;
+    } catch (const RuntimeException& exception) {
+        failedClass = exception.className();
+        failure = exception.what();
+    } catch (const std::exception& exception) {
+        failedClass = "RuntimeException";
+        failure = exception.what();
+    } catch (...) {
+        failedClass = "RuntimeException";
+        failure = "an unknown exception";
+    }
+    // Reported outside the catch: the report may wait in a message box, and no thread may
+    // switch away while it is handling an exception.
+    if (!failedClass.empty()) {
+        try {
+            ReportThreadException(failedClass, failure);
+        } catch (const ThreadKilled&) {
+        }
+    }
+}
+
+}
+
+Scheduler& Scheduler::instance()
+{
+    static Scheduler scheduler;
+    return scheduler;
+}
+
+Scheduler::Scheduler()
+    : m_timer(new QTimer)
+{
+    m_timer->setInterval(0);
+    QObject::connect(m_timer, &QTimer::timeout, [this] { runRound(); });
+}
+
+void Scheduler::start(Thread& thread)
+{
+    thread.m_fiber = std::make_unique<ThreadFiber>();
+    ThreadFiber& fiber = *thread.m_fiber;
+    Thread* body = &thread;
+    fiber.fiber = ctx::fiber(std::allocator_arg, RecordingStack(fiber), [body](ctx::fiber&& scheduler) {
+        body->m_fiber->scheduler = std::move(scheduler);
+        RunThreadBody(*body);
+        return std::move(body->m_fiber->scheduler);
+    });
+    thread.m_state = Thread::State::Running;
+    m_threads.emplace_back(&thread);
+    updateTimer();
+}
+
+void Scheduler::yield()
+{
+    if (!m_current) {
+        runRound();
+        Presenter::instance().presentIfDue();
+        return;
+    }
+    Thread* thread = m_current;
+    ThreadFiber& fiber = *thread->m_fiber;
+    char probe;
+    if (static_cast<std::size_t>(&probe - fiber.stackBottom) < kStackReserve)
+        throw StackOverflowException("the thread's stack is nearly used up: it is nested too deeply");
+    fiber.scheduler = std::move(fiber.scheduler).resume();
+    if (thread->m_state == Thread::State::Finished)
+        throw ThreadKilled {};
+    if (fiber.deferredException)
+        std::rethrow_exception(std::exchange(fiber.deferredException, nullptr));
+}
+
+void Scheduler::runRound()
+{
+    if (m_stopped)
+        return;
+    std::vector<Ref<Thread>> threads = m_threads;
+    for (const Ref<Thread>& thread : threads) {
+        if (m_stopped)
+            break;
+        if (isRunnable(*thread))
+            resumeThread(*thread);
+    }
+    VirtualClock::advance(VirtualClock::kRoundMicroseconds);
+    updateTimer();
+}
+
+bool Scheduler::isRunnable(const Thread& thread) const
+{
+    return thread.m_state == Thread::State::Running && thread.m_fiber && !thread.m_fiber->blocked && &thread != m_current;
+}
+
+bool Scheduler::hasRunnableThreads() const
+{
+    return std::any_of(m_threads.begin(), m_threads.end(), [this](const Ref<Thread>& thread) { return isRunnable(*thread); });
+}
+
+void Scheduler::resumeThread(Thread& thread)
+{
+    Thread* previous = m_current;
+    m_current = &thread;
+    thread.m_fiber->fiber = std::move(thread.m_fiber->fiber).resume();
+    m_current = previous;
+    if (!thread.m_fiber->fiber)
+        finish(thread);
+}
+
+void Scheduler::finish(Thread& thread)
+{
+    Ref<Thread> keep(&thread);
+    thread.m_state = Thread::State::Finished;
+    m_threads.erase(std::remove(m_threads.begin(), m_threads.end(), keep), m_threads.end());
+    updateTimer();
+    ThreadEnded();
+}
+
+void Scheduler::blockCurrent()
+{
+    if (!m_current)
+        return;
+    m_current->m_fiber->blocked = true;
+    yield();
+}
+
+void Scheduler::unblock(Thread& thread)
+{
+    if (thread.m_fiber)
+        thread.m_fiber->blocked = false;
+    updateTimer();
+}
+
+void Scheduler::suspend(Thread& thread)
+{
+    thread.m_state = Thread::State::Suspended;
+    if (&thread == m_current)
+        yield();
+    updateTimer();
+}
+
+void Scheduler::resume(Thread& thread)
+{
+    thread.m_state = Thread::State::Running;
+    updateTimer();
+}
+
+void Scheduler::kill(Thread& thread)
+{
+    if (&thread == m_current) {
+        thread.m_state = Thread::State::Finished;
+        throw ThreadKilled {};
+    }
+    Ref<Thread> keep(&thread);
+    Thread* previous = m_current;
+    m_current = &thread;
+    // Destroying a suspended fiber unwinds its stack.
+    thread.m_fiber->fiber = ctx::fiber {};
+    m_current = previous;
+    finish(thread);
+}
+
+void Scheduler::deferException(std::exception_ptr exception)
+{
+    if (m_current)
+        m_current->m_fiber->deferredException = exception;
+}
+
+void Scheduler::stop()
+{
+    m_stopped = true;
+    m_timer->stop();
+}
+
+void Scheduler::abandonAll()
+{
+    stop();
+    std::vector<Ref<Thread>> threads;
+    threads.swap(m_threads);
+    for (const Ref<Thread>& thread : threads) {
+        thread->m_state = Thread::State::Finished;
+        if (thread->m_fiber && thread->m_fiber->fiber) {
+            m_current = thread.get();
+            thread->m_fiber->fiber = ctx::fiber {};
+            m_current = nullptr;
+        }
+    }
+}
+
+void Scheduler::updateTimer()
+{
+    if (!m_stopped && hasRunnableThreads()) {
+        if (!m_timer->isActive())
+            m_timer->start();
+    } else {
+        m_timer->stop();
+    }
+}
+
+}

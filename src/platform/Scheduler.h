@@ -1,0 +1,61 @@
+#pragma once
+
+#include "Ref.h"
+#include "Thread.h"
+
+#include <cstddef>
+#include <exception>
+#include <vector>
+
+class QTimer;
+
+namespace fw {
+
+// Runs the cooperative threads round-robin from the event loop, one slice each per round.
+class Scheduler {
+public:
+    static Scheduler& instance();
+
+    void start(Thread& thread);
+    // In a thread: back to the scheduler. On the main thread: one round of every runnable thread,
+    // then changed canvases are presented; user input waits.
+    void yield();
+    // Resumes every runnable thread once; on the virtual clock a round lasts a millisecond.
+    void runRound();
+
+    // The current thread stops being scheduled until unblock; yields.
+    void blockCurrent();
+    void unblock(Thread& thread);
+    void suspend(Thread& thread);
+    void resume(Thread& thread);
+    void kill(Thread& thread);
+
+    Thread* current() const { return m_current; }
+    bool inThread() const { return m_current != nullptr; }
+    std::size_t liveThreadCount() const { return m_threads.size(); }
+    bool hasRunnableThreads() const;
+    // An exception that the current thread must raise at its next yield.
+    void deferException(std::exception_ptr exception);
+
+    // Quitting: no thread runs again; abandon destroys their stacks.
+    void stop();
+    void abandonAll();
+
+    // A thread yield finds less than this much stack left: it raises StackOverflowException.
+    static constexpr std::size_t kStackSize = 8 * 1024 * 1024;
+    static constexpr std::size_t kStackReserve = 256 * 1024;
+
+private:
+    Scheduler();
+    void resumeThread(Thread& thread);
+    void finish(Thread& thread);
+    void updateTimer();
+    bool isRunnable(const Thread& thread) const;
+
+    std::vector<Ref<Thread>> m_threads;
+    Thread* m_current { nullptr };
+    QTimer* m_timer { nullptr };
+    bool m_stopped { false };
+};
+
+}

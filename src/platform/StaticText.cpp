@@ -1,0 +1,89 @@
+#include "StaticText.h"
+
+#include <QLabel>
+
+namespace fw {
+
+namespace {
+
+QString ScreenText(const std::string& text)
+{
+    QString screen = QString::fromStdString(text);
+    screen.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    screen.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return screen;
+}
+
+Qt::Alignment AlignmentFor(std::int32_t code)
+{
+    switch (code) {
+    case 2:
+        return Qt::AlignHCenter | Qt::AlignTop;
+    case 3:
+        return Qt::AlignRight | Qt::AlignTop;
+    default:
+        return Qt::AlignLeft | Qt::AlignTop;
+    }
+}
+
+}
+
+const ClassInfo& StaticText::StaticClass()
+{
+    static const ClassInfo info("StaticText", &TextControl::StaticClass(), FactoryOf<StaticText>(),
+        {
+            DeclareProperty("Text", &StaticText::setText),
+            DeclareProperty("TextAlign", &StaticText::setTextAlign),
+            DeclareProperty("TextColor", &StaticText::setTextColor),
+            DeclareProperty("MultiLine", &StaticText::setMultiLine),
+            DeclareKeptProperty("DataSource", PropertyType::String),
+            DeclareKeptProperty("DataField", PropertyType::String),
+        });
+    return info;
+}
+
+QWidget* StaticText::createWidget(QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+void StaticText::applyToLabel()
+{
+    auto* label = static_cast<QLabel*>(widget());
+    if (!label)
+        return;
+    label->setText(ScreenText(m_text));
+    label->setAlignment(AlignmentFor(m_align));
+    label->setWordWrap(m_multiLine);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, QColor(m_textColor.red, m_textColor.green, m_textColor.blue));
+    label->setPalette(palette);
+}
+
+void StaticText::setText(const std::string& text)
+{
+    m_text = text;
+    applyToLabel();
+}
+
+void StaticText::setTextAlign(std::int32_t align)
+{
+    m_align = align;
+    applyToLabel();
+}
+
+void StaticText::setTextColor(Color color)
+{
+    m_textColor = color;
+    applyToLabel();
+}
+
+void StaticText::setMultiLine(bool multiLine)
+{
+    m_multiLine = multiLine;
+    applyToLabel();
+}
+
+}

@@ -1,0 +1,53 @@
+#include "TextControl.h"
+
+namespace fw {
+
+const ClassInfo& TextControl::StaticClass()
+{
+    static const ClassInfo info("TextControl", &RectControl::StaticClass(), nullptr,
+        {
+            DeclareProperty("TextFont", &TextControl::setTextFont),
+            DeclareProperty("Bold", &TextControl::setBold),
+            DeclareProperty("Italic", &TextControl::setItalic),
+            DeclareProperty("Underline", &TextControl::setUnderline),
+        });
+    return info;
+}
+
+void TextControl::setTextSize(float size)
+{
+    m_style.size = size;
+    applyStyle();
+}
+
+void TextControl::setTextUnit(std::int32_t unit)
+{
+    m_style.unit = unit;
+    applyStyle();
+}
+
+void TextControl::setTextFont(const std::string& font)
+{
+    m_style.font = font;
+    applyStyle();
+}
+
+void TextControl::setBold(bool bold)
+{
+    m_style.bold = bold;
+    applyStyle();
+}
+
+void TextControl::setItalic(bool italic)
+{
+    m_style.italic = italic;
+    applyStyle();
+}
+
+void TextControl::setUnderline(bool underline)
+{
+    m_style.underline = underline;
+    applyStyle();
+}
+
+}

@@ -1,0 +1,360 @@
+#include "Window.h"
+
+#include "Application.h"
+#include "Canvas.h"
+#include "Control.h"
+#include "Exceptions.h"
+#include "FrameworkObserver.h"
+#include "PushButton.h"
+#include "Runtime.h"
+#include "WindowWidget.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QPalette>
+#include <QScreen>
+
+#include <algorithm>
+
+namespace fw {
+
+namespace {
+
+// The framework's own lists: the implicit instance of each window class, and the open windows.
+std::vector<std::pair<std::string, Ref<Window>>>& ImplicitWindows()
+{
+    static std::vector<std::pair<std::string, Ref<Window>>> windows;
+    return windows;
+}
+
+std::vector<Ref<Window>>& WindowList()
+{
+    static std::vector<Ref<Window>> windows;
+    return windows;
+}
+
+Qt::WindowFlags FlagsFor(const Window& window)
+{
+    Qt::WindowFlags flags = window.frame() == 7 ? Qt::Tool : Qt::Window;
+    flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (window.closeButton())
+        flags |= Qt::WindowCloseButtonHint;
+    if (window.minimizeButton())
+        flags |= Qt::WindowMinimizeButtonHint;
+    if (window.maximizeButton() && window.resizeable())
+        flags |= Qt::WindowMaximizeButtonHint;
+    return flags;
+}
+
+}
+
+const ClassInfo& Window::StaticClass()
+{
+    static const ClassInfo info("Window", &Object::StaticClass(), FactoryOf<Window>(),
+        {
+            DeclareProperty("Placement", &Window::setPlacement),
+            DeclareProperty("Width", &Window::setWidth),
+            DeclareProperty("Height", &Window::setHeight),
+            DeclareProperty("MinWidth", &Window::setMinWidth),
+            DeclareProperty("MinHeight", &Window::setMinHeight),
+            DeclareProperty("MaxWidth", &Window::setMaxWidth),
+            DeclareProperty("MaxHeight", &Window::setMaxHeight),
+            DeclareProperty("Frame", &Window::setFrame),
+            DeclareKeptProperty("Composite", PropertyType::Boolean),
+            DeclareProperty("HasBackColor", &Window::setHasBackColor),
+            DeclareProperty("BackColor", &Window::setBackColor),
+            DeclareProperty("Title", &Window::setTitle),
+            DeclareProperty("Visible", &Window::setVisible),
+            DeclareKeptProperty("FullScreen", PropertyType::Boolean),
+            DeclareKeptProperty("MenuBarVisible", PropertyType::Boolean),
+            DeclareProperty("CloseButton", &Window::setCloseButton),
+            DeclareProperty("Resizeable", &Window::setResizeable),
+            DeclareKeptProperty("LiveResize", PropertyType::Boolean),
+            DeclareProperty("MaximizeButton", &Window::setMaximizeButton),
+            DeclareProperty("MinimizeButton", &Window::setMinimizeButton),
+            DeclareKeptProperty("MacProcId", PropertyType::Int32),
+        });
+    return info;
+}
+
+Window::Window() = default;
+
+Window::~Window()
+{
+    for (const Ref<Control>& control : m_controls)
+        control->detachFromWindow();
+    if (m_widget) {
+        m_widget->detach();
+        m_widget->hide();
+        m_widget->deleteLater();
+    }
+}
+
+void Window::Constructor()
+{
+    Ref<Window> self(this);
+    auto& implicit = ImplicitWindows();
+    const std::string& className = classInfo().name();
+    auto existing = std::find_if(implicit.begin(), implicit.end(), [&](const auto& entry) { return entry.first == className; });
+    if (existing != implicit.end())
+        existing->second = self;
+    else
+        implicit.emplace_back(className, self);
+
+    m_widget = new WindowWidget(*this);
+    m_widget->setContentSize(m_width, m_height, !m_resizeable);
+    Layout();
+    CreateControls();
+    AddMenuHandlers();
+    if (hasMenuHandlers())
+        AttachApplicationMenus(*this);
+
+    m_open = true;
+    WindowList().push_back(self);
+    if (m_visible)
+        ensureShown();
+    CurrentFrameworkObserver()->windowOpened(*this);
+    Event_Open();
+}
+
+void Window::ensureShown()
+{
+    if (!m_widget)
+        return;
+    bool first = !m_shownOnce;
+    if (first) {
+        m_shownOnce = true;
+        m_widget->setWindowFlags(FlagsFor(*this));
+        m_widget->setWindowTitle(QString::fromStdString(m_title));
+        m_widget->setContentSize(m_width, m_height, !m_resizeable);
+        if (m_placement == 2) {
+            if (QScreen* screen = QGuiApplication::primaryScreen()) {
+                QSize size = m_widget->sizeHint();
+                m_widget->move(screen->availableGeometry().center() - QPoint(size.width() / 2, size.height() / 2));
+            }
+        }
+    }
+    m_widget->show();
+    if (first)
+        repaintCanvases();
+}
+
+void Window::Show()
+{
+    if (!m_open)
+        return;
+    m_visible = true;
+    ensureShown();
+    m_widget->raise();
+    m_widget->activateWindow();
+}
+
+void Window::Close()
+{
+    if (!m_open)
+        return;
+    Ref<Window> keep(this);
+    Event_Close();
+    forget(true);
+}
+
+void Window::userClosed()
+{
+    Close();
+}
+
+void Window::destroyWithoutEvents()
+{
+    if (m_open)
+        forget(false);
+}
+
+void Window::forget(bool announce)
+{
+    Ref<Window> keep(this);
+    m_open = false;
+    if (m_widget)
+        m_widget->hide();
+    auto& implicit = ImplicitWindows();
+    implicit.erase(std::remove_if(implicit.begin(), implicit.end(), [&](const auto& entry) { return entry.second.get() == this; }), implicit.end());
+    auto& list = WindowList();
+    list.erase(std::remove(list.begin(), list.end(), keep), list.end());
+    if (announce) {
+        CurrentFrameworkObserver()->windowClosed(*this);
+        WindowListChanged();
+    }
+}
+
+void Window::Refresh(bool)
+{
+    if (m_widget)
+        m_widget->update();
+    repaintCanvases();
+}
+
+void Window::repaintCanvases()
+{
+    // Copy: a paint handler may add or remove nothing, but it may close the window.
+    std::vector<Ref<Control>> controls = m_controls;
+    for (const Ref<Control>& control : controls) {
+        if (auto* canvas = dynamic_cast<Canvas*>(control.get()))
+            canvas->Refresh(true);
+    }
+}
+
+void Window::restoredFromMinimised()
+{
+    repaintCanvases();
+}
+
+void Window::mousePressed(std::int32_t x, std::int32_t y)
+{
+    Event_MouseDown(x, y);
+}
+
+bool Window::Event_MouseDown(std::int32_t, std::int32_t)
+{
+    return false;
+}
+
+void Window::enableMenuItems()
+{
+    Event_EnableMenuItems();
+}
+
+void Window::pressDefaultButton()
+{
+    for (const Ref<Control>& control : std::vector<Ref<Control>>(m_controls)) {
+        auto* button = dynamic_cast<PushButton*>(control.get());
+        if (button && button->isDefault() && button->enabled() && button->visible()) {
+            button->push();
+            return;
+        }
+    }
+}
+
+Ref<Control> Window::New(const ClassInfo& controlClass)
+{
+    Ref<Control> control = RuntimeCheckCast<Control>(RuntimeNewObject(controlClass));
+    if (!control)
+        throw RuntimeException(controlClass.name() + " is not a control class");
+    control->attachToWindow(this);
+    return control;
+}
+
+void Window::AddControl(const std::string& name, const Ref<Control>& control)
+{
+    NotNil(control, "the control to add");
+    control->attachToWindow(this);
+    control->setName(name);
+    m_controls.push_back(control);
+}
+
+Ref<Control> Window::controlByName(std::string_view name) const
+{
+    for (const Ref<Control>& control : m_controls) {
+        if (control->name() == name)
+            return control;
+    }
+    return nullptr;
+}
+
+void Window::AddMenuHandler(const std::string& itemName, std::function<bool()> handler)
+{
+    m_menuHandlers.emplace_back(itemName, std::move(handler));
+}
+
+bool Window::invokeMenuHandler(const std::string& itemName)
+{
+    for (auto& [name, handler] : m_menuHandlers) {
+        if (name == itemName)
+            return handler();
+    }
+    return false;
+}
+
+void Window::setWidth(std::int32_t width)
+{
+    m_width = std::max(width, 0);
+    if (m_widget)
+        m_widget->setContentSize(m_width, m_height, !m_resizeable);
+}
+
+void Window::setHeight(std::int32_t height)
+{
+    m_height = std::max(height, 0);
+    if (m_widget)
+        m_widget->setContentSize(m_width, m_height, !m_resizeable);
+}
+
+void Window::setHasBackColor(bool value)
+{
+    m_hasBackColor = value;
+    if (m_widget)
+        m_widget->content()->update();
+}
+
+void Window::setBackColor(Color color)
+{
+    m_backColor = color;
+    if (m_widget)
+        m_widget->content()->update();
+}
+
+void Window::setTitle(const std::string& title)
+{
+    m_title = title;
+    if (m_widget)
+        m_widget->setWindowTitle(QString::fromStdString(title));
+}
+
+void Window::setVisible(bool visible)
+{
+    m_visible = visible;
+    if (!m_open || !m_widget)
+        return;
+    if (visible)
+        ensureShown();
+    else
+        m_widget->hide();
+}
+
+Color Window::effectiveBackColor() const
+{
+    if (m_hasBackColor)
+        return m_backColor;
+    QColor color = QApplication::palette().color(QPalette::Window);
+    return { std::uint8_t(color.red()), std::uint8_t(color.green()), std::uint8_t(color.blue()) };
+}
+
+Ref<Window> GetImplicitWindow(std::string_view className)
+{
+    for (const auto& [name, window] : ImplicitWindows()) {
+        if (name == className)
+            return window;
+    }
+    return nullptr;
+}
+
+std::vector<Ref<Window>> OpenWindows()
+{
+    return WindowList();
+}
+
+void ForgetAllWindows()
+{
+    std::vector<Ref<Window>> windows = WindowList();
+    for (const Ref<Window>& window : windows)
+        window->destroyWithoutEvents();
+    ImplicitWindows().clear();
+    WindowList().clear();
+}
+
+Ref<Control> RuntimeWindowControlByName(const Ref<Window>& window, std::string_view name)
+{
+    if (!window)
+        return nullptr;
+    return window->controlByName(name);
+}
+
+}

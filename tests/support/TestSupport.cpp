@@ -1,0 +1,93 @@
+#include "support/TestSupport.h"
+
+#include "Scheduler.h"
+
+#include <QCoreApplication>
+
+using namespace fw;
+
+namespace testing_support {
+
+Ref<FunctionThread> StartThread(std::function<void()> body)
+{
+    Ref<FunctionThread> thread(new FunctionThread(std::move(body)));
+    thread->Run();
+    return thread;
+}
+
+void ProcessEvents()
+{
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+bool RunRoundsUntil(const std::function<bool()>& condition, int maxRounds)
+{
+    for (int round = 0; round < maxRounds; ++round) {
+        if (condition())
+            return true;
+        Scheduler::instance().runRound();
+        QCoreApplication::processEvents();
+    }
+    return condition();
+}
+
+void RunRounds(int rounds)
+{
+    for (int round = 0; round < rounds; ++round) {
+        Scheduler::instance().runRound();
+        QCoreApplication::processEvents();
+    }
+}
+
+RecordingObserver::RecordingObserver() { SetFrameworkObserver(this); }
+RecordingObserver::~RecordingObserver() { SetFrameworkObserver(nullptr); }
+void RecordingObserver::windowOpened(Window& window) { lines.push_back("opened: " + window.classInfo().name()); }
+void RecordingObserver::windowClosed(Window& window) { lines.push_back("closed: " + window.classInfo().name()); }
+void RecordingObserver::messageShown(const std::string& text) { lines.push_back("message: " + text); }
+void RecordingObserver::soundPlayed(const std::string& name) { lines.push_back("sound: " + name); }
+void RecordingObserver::exceptionReported(const std::string& className, const std::string& message)
+{
+    lines.push_back("exception: " + className + ": " + message);
+}
+
+const ClassInfo& CanvasWindow::StaticClass()
+{
+    static const ClassInfo info("CanvasWindow", &Window::StaticClass(), FactoryOf<CanvasWindow>());
+    return info;
+}
+
+void CanvasWindow::Layout()
+{
+    setWidth(kWidth);
+    setHeight(kHeight);
+    setTitle("Canvas");
+}
+
+void CanvasWindow::CreateControls()
+{
+    Ref<Control> control = New(Canvas::StaticClass());
+    RuntimeCheckCast<RectControl>(control)->Constructor();
+    AddControl("Canvas1", control);
+    auto canvas = RuntimeCheckCast<Canvas>(control);
+    canvas->setWidth(kWidth);
+    canvas->setHeight(kHeight);
+}
+
+Ref<Canvas> CanvasWindow::canvas() const
+{
+    return RuntimeCheckCast<Canvas>(controlByName("Canvas1"));
+}
+
+Ref<CanvasWindow> OpenCanvasWindow()
+{
+    if (!IsClassRegistered(CanvasWindow::StaticClass()))
+        RegisterClass(CanvasWindow::StaticClass());
+    if (auto existing = RuntimeCheckCast<CanvasWindow>(GetImplicitWindow("CanvasWindow")))
+        return existing;
+    auto window = RuntimeCheckCast<CanvasWindow>(RuntimeNewObject(CanvasWindow::StaticClass()));
+    window->Constructor();
+    return window;
+}
+
+}
