@@ -13,6 +13,12 @@
 
 namespace fw {
 
+const ClassInfo& MenuItem::StaticClass()
+{
+    static const ClassInfo info("MenuItem", &Object::StaticClass(), FactoryOf<MenuItem>());
+    return info;
+}
+
 const ClassInfo& Application::StaticClass()
 {
     static const ClassInfo info("Application", &Object::StaticClass(), FactoryOf<Application>());

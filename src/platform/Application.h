@@ -10,6 +10,13 @@ namespace fw {
 
 class Window;
 
+// A menu item object; the program may keep a reference to one.
+class MenuItem : public Object {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& classInfo() const override { return StaticClass(); }
+};
+
 // The application object: one per process, registered with the runtime at start-up.
 class Application : public Object {
 public:

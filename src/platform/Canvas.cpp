@@ -81,7 +81,7 @@ void Canvas::Refresh(bool)
         return;
     Color background = window() ? window()->effectiveBackColor() : Color { 255, 255, 255 };
     surface->picture().fill(ToRgb(background));
-    if (m_backdrop) {
+    if (m_backdrop && !surface->picture().isNull()) {
         QPainter painter(&surface->picture());
         painter.drawImage(0, 0, m_backdrop->drawable());
     }
@@ -178,7 +178,7 @@ void Canvas::drawPicture(const Ref<Picture>& picture, std::int32_t x, std::int32
     std::int32_t sourceX, std::int32_t sourceY, std::int32_t sourceWidth, std::int32_t sourceHeight)
 {
     CanvasWidget* surface = canvasWidget();
-    if (!surface || !picture)
+    if (!surface || !picture || surface->picture().isNull())
         return;
     const QImage& source = picture->drawable();
     constexpr std::int32_t natural = fw::Graphics::kNaturalSize;

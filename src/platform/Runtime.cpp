@@ -61,7 +61,7 @@ void RuntimeInit()
 
 void RuntimeRegisterFrameworkClasses()
 {
-    for (const ClassInfo* info : { &Object::StaticClass(), &Application::StaticClass(), &Window::StaticClass(), &Control::StaticClass(),
+    for (const ClassInfo* info : { &Object::StaticClass(), &Application::StaticClass(), &MenuItem::StaticClass(), &Window::StaticClass(), &Control::StaticClass(),
              &RectControl::StaticClass(), &TextControl::StaticClass(), &Canvas::StaticClass(), &PushButton::StaticClass(), &StaticText::StaticClass(),
              &CheckBox::StaticClass(), &TextField::StaticClass(), &Slider::StaticClass(), &PopupMenu::StaticClass(),
              &Line::StaticClass(), &Graphics::StaticClass(), &Picture::StaticClass(), &Sound::StaticClass(),
@@ -123,6 +123,11 @@ void Quit(std::int32_t exitCode)
 bool IsQuitting()
 {
     return g_quitting;
+}
+
+std::int32_t QuitCode()
+{
+    return g_exitCode;
 }
 
 void UnhandledException(const std::exception& exception)

@@ -27,6 +27,8 @@ void RuntimeRun();
 // Ends the event loop; windows go without their Close events and threads run no more.
 void Quit(std::int32_t exitCode = 0);
 bool IsQuitting();
+// The exit status that RuntimeExit will return.
+std::int32_t QuitCode();
 
 // The default handling of an exception that nothing caught: written to stderr and shown.
 void UnhandledException(const std::exception& exception);

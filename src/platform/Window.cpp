@@ -242,6 +242,14 @@ Ref<Control> Window::New(const ClassInfo& controlClass)
     return control;
 }
 
+void Window::NewControl(const ClassInfo& controlClass, const std::string& name)
+{
+    Ref<Control> control = New(controlClass);
+    if (auto rect = RuntimeCheckCast<RectControl>(control))
+        rect->Constructor();
+    AddControl(name, control);
+}
+
 void Window::AddControl(const std::string& name, const Ref<Control>& control)
 {
     NotNil(control, "the control to add");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Color.h"
+#include "Exceptions.h"
 #include "Object.h"
 
 #include <functional>
@@ -33,6 +34,8 @@ public:
 
     // Makes a control object of the given class for this window.
     Ref<Control> New(const ClassInfo& controlClass);
+    // New, RectControl.Constructor and AddControl: the control exists under its name.
+    void NewControl(const ClassInfo& controlClass, const std::string& name);
     void AddControl(const std::string& name, const Ref<Control>& control);
     Ref<Control> controlByName(std::string_view name) const;
     const std::vector<Ref<Control>>& controls() const { return m_controls; }
@@ -136,5 +139,18 @@ void ForgetAllWindows();
 
 // The control of that name in the window, or nil; nil for a nil window too.
 Ref<Control> RuntimeWindowControlByName(const Ref<Window>& window, std::string_view name);
+
+// The control of that name in the window, as a T; raises NilObjectException when the window or
+// the control is missing or the control is no T.
+template<typename T>
+Ref<T> ControlNamed(const Ref<Window>& window, std::string_view name)
+{
+    if (!window)
+        throw NilObjectException("the window of " + std::string(name));
+    Ref<T> control = RuntimeCheckCast<T>(window->controlByName(name));
+    if (!control)
+        throw NilObjectException(std::string(name) + " of " + window->classInfo().name());
+    return control;
+}
 
 }

@@ -1,9 +1,11 @@
 #include "Runtime.h"
+#include "shell/Startup.h"
 
 int main()
 {
     fw::RuntimeInit();
-    fw::RuntimeRegisterFrameworkClasses();
-    fw::ReleaseFrameworkStatics();
+    initialize();
+    Main();
+    finalize();
     return fw::RuntimeExit();
 }
