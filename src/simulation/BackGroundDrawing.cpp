@@ -15,6 +15,8 @@ const ClassInfo& BackGroundDrawing::StaticClass()
 
 void BackGroundDrawing::Event_Run()
 {
+    Lahtoarvot();
+    Track1Globe();
 }
 
 bool BackGroundDrawing::Untitled_Action()
