@@ -103,7 +103,7 @@ void Canvas::setPixel(std::int32_t x, std::int32_t y, Color color)
     if (x < 0 || y < 0 || x >= image.width() || y >= image.height())
         return;
     reinterpret_cast<QRgb*>(image.scanLine(y))[x] = ToRgb(color);
-    surface->changed();
+    surface->changed(QRect(x, y, 1, 1));
 }
 
 Color Canvas::pixel(std::int32_t x, std::int32_t y) const
@@ -138,6 +138,7 @@ void Canvas::drawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::in
     // Only the stretch of the major axis that lies on the picture is walked.
     std::int64_t from = std::max<std::int64_t>(std::min(majorStart, majorStart + majorDelta), 0);
     std::int64_t to = std::min<std::int64_t>(std::max(majorStart, majorStart + majorDelta), majorLimit - 1);
+    QRect touched;
     for (std::int64_t major = from; major <= to; ++major) {
         std::int64_t minor = majorDelta == 0 ? minorStart : minorStart + RoundedQuotient((major - majorStart) * minorDelta, majorDelta);
         if (minor < 0 || minor >= minorLimit)
@@ -145,8 +146,9 @@ void Canvas::drawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::in
         int px = int(alongX ? major : minor);
         int py = int(alongX ? minor : major);
         reinterpret_cast<QRgb*>(image.scanLine(py))[px] = pen;
+        touched |= QRect(px, py, 1, 1);
     }
-    surface->changed();
+    surface->changed(touched);
 }
 
 void Canvas::fillOval(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height)
@@ -171,7 +173,7 @@ void Canvas::fillOval(std::int32_t x, std::int32_t y, std::int32_t width, std::i
                 line[column] = pen;
         }
     }
-    surface->changed();
+    surface->changed(QRect(QPoint(int(columnFrom), int(rowFrom)), QPoint(int(columnTo) - 1, int(rowTo) - 1)));
 }
 
 void Canvas::drawPicture(const Ref<Picture>& picture, std::int32_t x, std::int32_t y, std::int32_t destWidth, std::int32_t destHeight,
@@ -189,7 +191,7 @@ void Canvas::drawPicture(const Ref<Picture>& picture, std::int32_t x, std::int32
         return;
     QPainter painter(&surface->picture());
     painter.drawImage(targetRect, source, sourceRect);
-    surface->changed();
+    surface->changed(targetRect);
 }
 
 bool Canvas::savePicture(const std::string& path) const

@@ -29,9 +29,18 @@ CanvasWidget::~CanvasWidget()
     Presenter::instance().forget(this);
 }
 
-void CanvasWidget::changed()
+void CanvasWidget::changed(const QRect& area)
 {
+    QRect clipped = area.intersected(m_picture.rect());
+    if (clipped.isEmpty())
+        return;
+    m_changedArea = m_changedArea.united(clipped);
     Presenter::instance().markChanged(this);
+}
+
+QRect CanvasWidget::takeChangedArea()
+{
+    return std::exchange(m_changedArea, QRect());
 }
 
 void CanvasWidget::paintEvent(QPaintEvent* event)
@@ -100,10 +109,11 @@ void Presenter::present(bool immediately)
     QList<CanvasWidget*> changed;
     changed.swap(m_changed);
     for (CanvasWidget* widget : changed) {
+        QRect area = widget->takeChangedArea();
         if (immediately)
-            widget->repaint();
+            widget->repaint(area);
         else
-            widget->update();
+            widget->update(area);
     }
 }
 

@@ -14,7 +14,10 @@ public:
 
     QImage& picture() { return m_picture; }
     const QImage& picture() const { return m_picture; }
-    void changed();
+    // Marks a part of the picture changed; the presenter repaints only what changed.
+    void changed(const QRect& area);
+    void changed() { changed(m_picture.rect()); }
+    QRect takeChangedArea();
     // Keeps what fits of the old picture; new area is black until the next repaint.
     void setPictureSize(const QSize& size);
 
@@ -23,6 +26,7 @@ protected:
 
 private:
     QImage m_picture;
+    QRect m_changedArea;
 };
 
 // Puts changed canvases on screen at most about sixty times a second, never once per drawing call.

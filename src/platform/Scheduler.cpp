@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <chrono>
 
 namespace fw {
 
@@ -80,7 +81,7 @@ Scheduler::Scheduler()
     : m_timer(new QTimer)
 {
     m_timer->setInterval(0);
-    QObject::connect(m_timer, &QTimer::timeout, [this] { runRound(); });
+    QObject::connect(m_timer, &QTimer::timeout, [this] { runSlice(); });
 }
 
 void Scheduler::start(Thread& thread)
@@ -130,6 +131,22 @@ void Scheduler::runRound()
     }
     VirtualClock::advance(VirtualClock::kRoundMicroseconds);
     updateTimer();
+}
+
+void Scheduler::runSlice()
+{
+    // On the virtual clock a visit of the event loop is one round, so that time moves evenly.
+    if (VirtualClock::isEnabled()) {
+        runRound();
+        return;
+    }
+    // A few rounds per visit of the event loop: its poll costs more than a round, and input
+    // still waits no longer than a slice.
+    constexpr auto kSlice = std::chrono::microseconds(250);
+    const auto end = std::chrono::steady_clock::now() + kSlice;
+    do {
+        runRound();
+    } while (!m_stopped && hasRunnableThreads() && std::chrono::steady_clock::now() < end);
 }
 
 bool Scheduler::isRunnable(const Thread& thread) const
@@ -232,9 +249,15 @@ void Scheduler::abandonAll()
     }
 }
 
+void Scheduler::setDrivenFromOutside(bool driven)
+{
+    m_drivenFromOutside = driven;
+    updateTimer();
+}
+
 void Scheduler::updateTimer()
 {
-    if (!m_stopped && hasRunnableThreads()) {
+    if (!m_stopped && !m_drivenFromOutside && hasRunnableThreads()) {
         if (!m_timer->isActive())
             m_timer->start();
     } else {

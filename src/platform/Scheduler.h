@@ -22,6 +22,10 @@ public:
     void yield();
     // Resumes every runnable thread once; on the virtual clock a round lasts a millisecond.
     void runRound();
+    // Rounds for a short while, from the event loop.
+    void runSlice();
+    // A driver that runs every round itself keeps the event loop from running any.
+    void setDrivenFromOutside(bool driven);
 
     // The current thread stops being scheduled until unblock; yields.
     void blockCurrent();
@@ -56,6 +60,7 @@ private:
     Thread* m_current { nullptr };
     QTimer* m_timer { nullptr };
     bool m_stopped { false };
+    bool m_drivenFromOutside { false };
 };
 
 }

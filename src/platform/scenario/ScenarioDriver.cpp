@@ -121,6 +121,8 @@ ScenarioDriver::ScenarioDriver(std::ostream& output, ValuePrinter printValue)
     , m_printValue(std::move(printValue))
 {
     SetFrameworkObserver(this);
+    // Every round is the driver's, so that "run" lasts exactly its virtual milliseconds.
+    Scheduler::instance().setDrivenFromOutside(true);
 }
 
 ScenarioDriver::~ScenarioDriver()
