@@ -54,8 +54,11 @@ QWidget* Canvas::createWidget(QWidget* parent)
 void Canvas::applyGeometry()
 {
     RectControl::applyGeometry();
-    if (CanvasWidget* surface = canvasWidget())
+    CanvasWidget* surface = canvasWidget();
+    if (surface && surface->picture().size() != QSize(width(), height())) {
         surface->setPictureSize(QSize(width(), height()));
+        paintBackdrop();
+    }
 }
 
 CanvasWidget* Canvas::canvasWidget() const
@@ -74,18 +77,25 @@ Ref<Graphics> Canvas::Graphics()
     return Ref<fw::Graphics>(new fw::Graphics(Ref<Canvas>(this)));
 }
 
-void Canvas::Refresh(bool)
+void Canvas::paintBackdrop()
 {
     CanvasWidget* surface = canvasWidget();
-    if (!surface)
+    if (!surface || surface->picture().isNull())
         return;
     Color background = window() ? window()->effectiveBackColor() : Color { 255, 255, 255 };
     surface->picture().fill(ToRgb(background));
-    if (m_backdrop && !surface->picture().isNull()) {
+    if (m_backdrop) {
         QPainter painter(&surface->picture());
         painter.drawImage(0, 0, m_backdrop->drawable());
     }
     surface->changed();
+}
+
+void Canvas::Refresh(bool)
+{
+    if (!canvasWidget())
+        return;
+    paintBackdrop();
     if (m_paintHandler) {
         Ref<Canvas> keep(this);
         Ref<fw::Graphics> context = Graphics();

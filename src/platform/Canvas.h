@@ -49,6 +49,8 @@ protected:
 
 private:
     CanvasWidget* canvasWidget() const;
+    // The picture becomes the backdrop alone, without the Paint handler.
+    void paintBackdrop();
 
     Ref<Picture> m_backdrop;
     Color m_foreColor;

@@ -146,6 +146,8 @@ void ReleaseFrameworkStatics()
 {
     Scheduler::instance().abandonAll();
     ForgetAllWindows();
+    // Audio output cannot outlive the runtime, whoever still holds a sound.
+    Sound::releaseAllOutputs();
 }
 
 std::int32_t RuntimeExit()

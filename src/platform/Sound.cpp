@@ -5,7 +5,7 @@
 #include <QSoundEffect>
 #include <QUrl>
 
-#include <cstring>
+#include <vector>
 
 namespace fw {
 
@@ -51,6 +51,12 @@ double PcmWaveDuration(const std::string& bytes)
     return -1;
 }
 
+std::vector<Sound*>& LiveSounds()
+{
+    static std::vector<Sound*> sounds;
+    return sounds;
+}
+
 }
 
 const ClassInfo& Sound::StaticClass()
@@ -64,11 +70,21 @@ Sound::Sound(std::filesystem::path path, std::string name, double durationSecond
     , m_name(std::move(name))
     , m_durationSeconds(durationSeconds)
 {
+    LiveSounds().push_back(this);
 }
 
 Sound::~Sound()
 {
+    std::erase(LiveSounds(), this);
     delete m_effect;
+}
+
+void Sound::releaseAllOutputs()
+{
+    for (Sound* sound : LiveSounds()) {
+        delete sound->m_effect;
+        sound->m_effect = nullptr;
+    }
 }
 
 Ref<Sound> Sound::decode(const std::filesystem::path& path, const std::string& name, const std::string& bytes)

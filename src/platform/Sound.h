@@ -21,6 +21,8 @@ public:
     ~Sound() override;
 
     void Play();
+    // Framework side: lets go of every sound's audio output while the runtime still stands.
+    static void releaseAllOutputs();
     const std::string& name() const { return m_name; }
     double durationSeconds() const { return m_durationSeconds; }
 

@@ -14,15 +14,18 @@ QString ScreenText(const std::string& text)
     return screen;
 }
 
-Qt::Alignment AlignmentFor(std::int32_t code)
+// Several lines start at the top; one line sits in the middle of its box, so that a face taller
+// than the box loses no more of its descenders than of the space above its capitals.
+Qt::Alignment AlignmentFor(std::int32_t code, bool multiLine)
 {
+    Qt::Alignment vertical = multiLine ? Qt::AlignTop : Qt::AlignVCenter;
     switch (code) {
     case 2:
-        return Qt::AlignHCenter | Qt::AlignTop;
+        return Qt::AlignHCenter | vertical;
     case 3:
-        return Qt::AlignRight | Qt::AlignTop;
+        return Qt::AlignRight | vertical;
     default:
-        return Qt::AlignLeft | Qt::AlignTop;
+        return Qt::AlignLeft | vertical;
     }
 }
 
@@ -55,7 +58,7 @@ void StaticText::applyToLabel()
     if (!label)
         return;
     label->setText(ScreenText(m_text));
-    label->setAlignment(AlignmentFor(m_align));
+    label->setAlignment(AlignmentFor(m_align, m_multiLine));
     label->setWordWrap(m_multiLine);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, QColor(m_textColor.red, m_textColor.green, m_textColor.blue));

@@ -121,8 +121,7 @@ void Window::ensureShown()
 {
     if (!m_widget)
         return;
-    bool first = !m_shownOnce;
-    if (first) {
+    if (!m_shownOnce) {
         m_shownOnce = true;
         m_widget->setWindowFlags(FlagsFor(*this));
         m_widget->setWindowTitle(QString::fromStdString(m_title));
@@ -135,8 +134,11 @@ void Window::ensureShown()
         }
     }
     m_widget->show();
-    if (first)
-        repaintCanvases();
+}
+
+void Window::firstExposed()
+{
+    repaintCanvases();
 }
 
 void Window::Show()

@@ -94,6 +94,7 @@ public:
     void userClosed();
     void mousePressed(std::int32_t x, std::int32_t y);
     void restoredFromMinimised();
+    void firstExposed();
     void enableMenuItems();
     // Return presses the first-created enabled button whose Default is set.
     void pressDefaultButton();

@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace fw {
 
@@ -69,6 +70,27 @@ void WindowWidget::changeEvent(QEvent* event)
         Ref<Window> keep(m_window);
         CallHandler([&] { keep->restoredFromMinimised(); });
     }
+}
+
+void WindowWidget::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (QWindow* handle = windowHandle(); handle && !m_watchingExposure) {
+        m_watchingExposure = true;
+        handle->installEventFilter(this);
+    }
+}
+
+bool WindowWidget::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed() && !m_exposed && m_window) {
+        // The first showing repaints the canvases once the window is on the screen, so that a
+        // Paint handler that takes its time is seen as it draws.
+        m_exposed = true;
+        Ref<Window> exposed(m_window);
+        QMetaObject::invokeMethod(this, [exposed] { CallHandler([&] { exposed->firstExposed(); }); }, Qt::QueuedConnection);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void WindowWidget::keyPressEvent(QKeyEvent* event)

@@ -24,10 +24,14 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     Window* m_window;
     QWidget* m_content;
+    bool m_watchingExposure { false };
+    bool m_exposed { false };
 };
 
 // The content area: presses that no control takes reach the window's MouseDown.

@@ -1,0 +1,139 @@
+#pragma once
+
+// A test with the main window open, as the program opens it: the diagram window comes with it.
+// The flight runs on a simulation thread object whose operations the test calls one by one on
+// the main thread; the inputs are set as a user sets them.
+
+#include "Canvas.h"
+#include "Color.h"
+#include "PopupMenu.h"
+#include "Slider.h"
+#include "TextField.h"
+#include "Window.h"
+#include "diagram/Dialog1.h"
+#include "main_window/Window1.h"
+#include "shell/Startup.h"
+#include "simulation/BackGroundDrawing.h"
+#include "simulation/Variables.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <vector>
+
+// Failures name a colour by its parts; gtest finds this next to the type.
+namespace fw {
+inline void PrintTo(const Color& color, std::ostream* out)
+{
+    *out << "RGB(" << int(color.red) << ", " << int(color.green) << ", " << int(color.blue) << ")";
+}
+}
+
+namespace flight_testing {
+
+inline fw::Ref<fw::Canvas> DiagramCanvas()
+{
+    return fw::ControlNamed<fw::Canvas>(Dialog1::Instance(), "Canvas1");
+}
+
+// The pixels of a canvas at one moment, to find what was drawn after it.
+class PixelSnapshot {
+public:
+    struct Pixel {
+        std::int32_t x;
+        std::int32_t y;
+        fw::Color color;
+    };
+
+    explicit PixelSnapshot(fw::Ref<fw::Canvas> canvas)
+        : m_canvas(std::move(canvas))
+        , m_width(m_canvas->width())
+        , m_height(m_canvas->height())
+    {
+        m_pixels.reserve(std::size_t(m_width) * std::size_t(m_height));
+        for (std::int32_t y = 0; y < m_height; ++y)
+            for (std::int32_t x = 0; x < m_width; ++x)
+                m_pixels.push_back(m_canvas->pixel(x, y));
+    }
+
+    std::vector<Pixel> changed() const
+    {
+        std::vector<Pixel> result;
+        for (std::int32_t y = 0; y < m_height; ++y)
+            for (std::int32_t x = 0; x < m_width; ++x) {
+                fw::Color now = m_canvas->pixel(x, y);
+                if (!(now == m_pixels[std::size_t(y) * std::size_t(m_width) + std::size_t(x)]))
+                    result.push_back({ x, y, now });
+            }
+        return result;
+    }
+
+private:
+    fw::Ref<fw::Canvas> m_canvas;
+    std::int32_t m_width;
+    std::int32_t m_height;
+    std::vector<fw::Color> m_pixels;
+};
+
+class FlightWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        initialize();
+        window = Window1::Instance();
+        ASSERT_TRUE(window);
+        ASSERT_TRUE(fw::GetImplicitWindow("Dialog1.Dialog1")) << "the main window opens the diagram with it";
+    }
+
+    void TearDown() override
+    {
+        // The diagram first: closing it reaches the main window's check box.
+        if (auto diagram = fw::GetImplicitWindow("Dialog1.Dialog1"))
+            diagram->Close();
+        if (auto main = fw::GetImplicitWindow("Window1.Window1"))
+            main->Close();
+        testing_support::ProcessEvents();
+    }
+
+    template<typename C>
+    fw::Ref<C> input(const char* name)
+    {
+        return fw::ControlNamed<C>(Window1::Instance(), name);
+    }
+
+    void typeDiameter(const std::string& text) { input<fw::TextField>("EditFieldDia")->type(text); }
+    void chooseMaterial(const std::string& row) { ASSERT_TRUE(input<fw::PopupMenu>("PopupMenuType")->choose(row)) << row; }
+    void chooseOrigin(const std::string& row) { ASSERT_TRUE(input<fw::PopupMenu>("PopupMenuOrigin")->choose(row)) << row; }
+    void slideAngle(std::int32_t value) { input<fw::Slider>("SliderAngle")->slideTo(value); }
+
+    // Canvases without their pictures, so that whatever is drawn stands out on a plain colour.
+    void plainCanvases()
+    {
+        MainCanvas()->setBackdrop(nullptr);
+        DiagramCanvas()->setBackdrop(nullptr);
+    }
+
+    // The globe view's scale, as its loop sets it at entry.
+    static void globeScale()
+    {
+        Variables::scalex = 348;
+        Variables::Scaley = 249;
+        Variables::factor = 4.0 / 121.0;
+    }
+
+    // The close-up view's scale.
+    static void closeUpScale()
+    {
+        Variables::scalex = 0;
+        Variables::Scaley = 350;
+        Variables::factor = 2;
+    }
+
+    fw::Ref<Window1> window;
+    fw::Ref<BackGroundDrawing> flight { new BackGroundDrawing };
+};
+
+}
