@@ -72,7 +72,8 @@ void AttachApplicationMenus(Window& window)
     QObject::connect(fileMenu, &QMenu::aboutToShow, raiseEnableMenuItems);
     QAction* quit = fileMenu->addAction(QObject::tr("&Quit"));
     quit->setObjectName(kQuitMenuItem);
-    quit->setShortcut(QKeySequence::Quit);
+    // Ctrl+Q everywhere: not every key scheme gives Quit a key of its own.
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     quit->setShortcutContext(Qt::ApplicationShortcut);
     QObject::connect(quit, &QAction::triggered, [] { CallHandler([] { ChooseMenuItem(nullptr, kQuitMenuItem); }); });
 
