@@ -99,6 +99,11 @@ bool IsClassRegistered(const ClassInfo& info)
     return FindClass(info.name()) == &info;
 }
 
+void ClearClassRegistry()
+{
+    Registry().clear();
+}
+
 Ref<Object> RuntimeNewObject(const ClassInfo& info)
 {
     if (!IsClassRegistered(info))

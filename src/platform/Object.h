@@ -102,6 +102,8 @@ void RegisterClass(const ClassInfo& info);
 const ClassInfo* FindClass(std::string_view name);
 bool IsClassRegistered(const ClassInfo& info);
 Ref<Object> RuntimeNewObject(const ClassInfo& info);
+// At shutdown: the runtime forgets every class.
+void ClearClassRegistry();
 
 // The same object typed as T, or nil when it is not one.
 template<typename T>

@@ -148,6 +148,7 @@ void ReleaseFrameworkStatics()
     ForgetAllWindows();
     // Audio output cannot outlive the runtime, whoever still holds a sound.
     Sound::releaseAllOutputs();
+    ClearClassRegistry();
 }
 
 std::int32_t RuntimeExit()

@@ -138,6 +138,9 @@ void Window::ensureShown()
 
 void Window::firstExposed()
 {
+    // A window closed before it first came on the screen is not painted.
+    if (!m_open)
+        return;
     repaintCanvases();
 }
 

@@ -1,0 +1,291 @@
+// The About window as the main window's About command opens it: its texts, the trail of dots
+// that each paint draws one tick at a time, its two pictures, and the press that closes it.
+#include "about/AboutWindow.h"
+
+#include "Application.h"
+#include "CanvasWidget.h"
+#include "Clock.h"
+#include "Graphics.h"
+#include "Picture.h"
+#include "PushButton.h"
+#include "Runtime.h"
+#include "StaticText.h"
+#include "WindowWidget.h"
+#include "shell/Resources.h"
+#include "support/FlightFixture.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QRect>
+#include <QTest>
+
+#include <string>
+#include <vector>
+
+using namespace fw;
+using namespace testing_support;
+
+namespace {
+
+constexpr const char* kAboutClass = "AboutWindow.AboutWindow";
+
+class AboutWindowTest : public flight_testing::FlightWindowTest {
+protected:
+    void SetUp() override
+    {
+        FlightWindowTest::SetUp();
+        seen.lines.clear();
+    }
+
+    void TearDown() override
+    {
+        EXPECT_FALSE(TakeMainThreadException());
+        if (Ref<Window> about = GetImplicitWindow(kAboutClass))
+            about->Close();
+        FlightWindowTest::TearDown();
+    }
+
+    static Ref<AboutWindow> chooseAbout()
+    {
+        ChooseMenuItem(Window1::Instance().get(), kAboutMenuItem);
+        return RuntimeCheckCast<AboutWindow>(GetImplicitWindow(kAboutClass));
+    }
+
+    // A user's press at a point of the window's content, on whatever lies there.
+    static void pressAt(const Ref<Window>& window, QPoint point)
+    {
+        QWidget* content = window->widget()->content();
+        QWidget* target = content->childAt(point);
+        if (!target)
+            target = content;
+        QTest::mousePress(target, Qt::LeftButton, Qt::NoModifier, target->mapFrom(content, point));
+        QTest::mouseRelease(target, Qt::LeftButton, Qt::NoModifier, target->mapFrom(content, point));
+    }
+
+    RecordingObserver seen;
+};
+
+QRgb Rgb(Color color) { return qRgb(color.red, color.green, color.blue); }
+
+TEST_F(AboutWindowTest, TheCommandShowsOneAboutWindowWithItsTitleSizeAndTexts)
+{
+    Ref<AboutWindow> about = chooseAbout();
+    ASSERT_TRUE(about);
+    EXPECT_TRUE(about->widget()->isVisible());
+    EXPECT_EQ(about->title(), "About Quendal");
+    EXPECT_EQ(about->widget()->windowTitle().toStdString(), "About Quendal");
+    EXPECT_EQ(about->widget()->content()->size(), QSize(337, 290));
+
+    struct LabelCase {
+        const char* name;
+        const char* text;
+    };
+    const LabelCase labels[] = {
+        { "StaticText1", "Quendal" },
+        { "StaticText2", "A meteoroid's flight\rthrough the atmosphere" },
+        { "StaticText3", "See the README file" },
+    };
+    for (const LabelCase& c : labels) {
+        SCOPED_TRACE(c.name);
+        Ref<StaticText> label = ControlNamed<StaticText>(about, c.name);
+        EXPECT_EQ(label->Text(), c.text);
+        EXPECT_TRUE(label->widget()->isVisibleTo(about->widget()));
+    }
+
+    // Again while it is open: the same window, shown again, by the main window's handler.
+    for (int times = 0; times < 2; ++times) {
+        about->setVisible(false);
+        EXPECT_FALSE(window->AboutMenu_Action()) << "the application object's handler runs after it";
+        EXPECT_EQ(GetImplicitWindow(kAboutClass), about);
+        EXPECT_TRUE(about->widget()->isVisible());
+    }
+    EXPECT_EQ(seen.lines, std::vector<std::string> { "opened: AboutWindow.AboutWindow" });
+
+    // Once it is closed, the command builds a new one.
+    about->widget()->close();
+    Ref<AboutWindow> again = chooseAbout();
+    ASSERT_TRUE(again);
+    EXPECT_NE(again, about);
+    EXPECT_TRUE(again->widget()->isVisible());
+}
+
+// What one round of the scheduler found newly drawn on the canvas.
+struct Change {
+    std::int32_t ticks;
+    QRect box;
+    bool allWhite;
+};
+
+TEST_F(AboutWindowTest, APaintDrawsEightyFourGrowingDotsOnePerTickAndThenBothPictures)
+{
+    Ref<AboutWindow> about = chooseAbout();
+    ASSERT_TRUE(about);
+    Ref<Canvas> canvas = ControlNamed<Canvas>(about, "Canvas1");
+    // The first showing paints once the window is on the screen: the trail over the sky.
+    const std::int32_t shown = Ticks();
+    EXPECT_TRUE(RunRoundsUntil([&] { return canvas->pixel(10, 125) == Color { 255, 255, 255 }; }, 10));
+    EXPECT_GE(Ticks() - shown, 84);
+    // A plain background, so that every dot stands out; setting it paints once.
+    canvas->setBackdrop(nullptr);
+    const QRgb background = Rgb(about->effectiveBackColor());
+    const QRgb white = qRgb(255, 255, 255);
+    ASSERT_NE(background, white);
+    const QImage& picture = static_cast<CanvasWidget*>(canvas->widget())->picture();
+
+    // The paint yields between its dots; a thread looks at the canvas at every round.
+    QImage previous = picture.copy();
+    previous.fill(background);
+    std::vector<Change> changes;
+    bool watching = true;
+    Ref<FunctionThread> watcher = StartThread([&] {
+        while (watching) {
+            if (picture != previous) {
+                Change change { Ticks(), {}, true };
+                for (int y = 0; y < picture.height(); ++y)
+                    for (int x = 0; x < picture.width(); ++x)
+                        if (picture.pixel(x, y) != previous.pixel(x, y)) {
+                            change.box |= QRect(x, y, 1, 1);
+                            change.allWhite = change.allWhite && picture.pixel(x, y) == white;
+                        }
+                changes.push_back(change);
+                previous = picture.copy();
+            }
+            RuntimeBackgroundTask();
+        }
+    });
+
+    const std::int32_t before = Ticks();
+    canvas->Refresh(true);
+    const std::int32_t after = Ticks();
+    watching = false;
+    ASSERT_TRUE(RunRoundsUntil([&] { return !watcher->isRunning(); }, 10));
+
+    EXPECT_GE(after - before, 84) << "at most one dot per tick";
+    ASSERT_EQ(changes.size(), 84u);
+    for (std::size_t n = 0; n < changes.size(); ++n) {
+        // Truncated: the row of an odd i drops its half, and the size is 1 up to i = 59.
+        const int i = 10 + 3 * int(n);
+        const int y = 120 + i / 2;
+        const int size = i > 30 ? i / 30 : 1;
+        const QRect dot(i, y, size, size);
+        const Change& change = changes[n];
+        SCOPED_TRACE("the dot at i = " + std::to_string(i));
+        EXPECT_TRUE(change.allWhite);
+        // A dot overlaps the one before, so only its lower right part is new.
+        EXPECT_TRUE(dot.contains(change.box)) << change.box.x() << "," << change.box.y() << " " << change.box.width() << "x"
+                                              << change.box.height();
+        EXPECT_EQ(change.box.right(), dot.right());
+        EXPECT_EQ(change.box.bottom(), dot.bottom());
+        if (size == 1) {
+            EXPECT_EQ(change.box, dot);
+        }
+        if (n > 0) {
+            EXPECT_GT(change.ticks, changes[n - 1].ticks);
+        }
+    }
+    EXPECT_EQ(changes.front().box, QRect(10, 125, 1, 1));
+    EXPECT_EQ(changes.back().box.right(), 259 + 8 - 1) << "the last dot is at i = 259, 8 wide";
+
+    // The pictures at their places, over the plain background, each opaque pixel as it is.
+    struct PictureCase {
+        const char* name;
+        Ref<Picture> picture;
+        QPoint at;
+    };
+    const PictureCase pictures[] = { { "avpuku", avpuku(), { 200, 64 } }, { "madewZov", madewZov(), { 10, 230 } } };
+    QImage painted = picture.copy();
+    for (const PictureCase& c : pictures) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(c.picture);
+        const QImage& image = c.picture->drawable();
+        int opaque = 0, unlike = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                QRgb want = image.pixel(x, y);
+                if (qAlpha(want) != 255)
+                    continue;
+                ++opaque;
+                unlike += painted.pixel(c.at.x() + x, c.at.y() + y) == want ? 0 : 1;
+            }
+        EXPECT_GT(opaque, 0);
+        EXPECT_EQ(unlike, 0);
+        QPainter(&painted).fillRect(QRect(c.at, image.size()), QColor::fromRgb(background));
+    }
+    // Apart from the pictures, nothing but the background and the white trail.
+    int stray = 0;
+    for (int y = 0; y < painted.height(); ++y)
+        for (int x = 0; x < painted.width(); ++x)
+            stray += painted.pixel(x, y) == background || painted.pixel(x, y) == white ? 0 : 1;
+    EXPECT_EQ(stray, 0);
+}
+
+TEST_F(AboutWindowTest, APressAnywhereClosesItAndRepaintsTheMainWindow)
+{
+    struct PressCase {
+        const char* where;
+        QPoint point;
+    };
+    const PressCase presses[] = {
+        { "the bare backdrop", { 300, 270 } },
+        { "the product name", { 40, 30 } },
+        { "the credit line", { 40, 70 } },
+        { "the contact line", { 40, 110 } },
+        { "the white lines", { 137, 189 } },
+    };
+    const QPoint mark(302, 302);
+    const Color red { 255, 0, 0 };
+    ASSERT_TRUE(Globeafrica()) << "the pictures load from build/Resources";
+    ASSERT_FALSE(Globeafrica()->drawable().pixel(mark) == Rgb(red));
+    for (const PressCase& c : presses) {
+        SCOPED_TRACE(c.where);
+        Ref<AboutWindow> about = chooseAbout();
+        ASSERT_TRUE(about);
+        // Something drawn on the main canvas, which the repaint takes away.
+        MainCanvasGraphics()->setForeColor(red);
+        MainCanvasGraphics()->FillOval(mark.x() - 2, mark.y() - 2, 5, 5);
+        ASSERT_EQ(MainCanvas()->pixel(mark.x(), mark.y()), red);
+        seen.lines.clear();
+
+        pressAt(about, c.point);
+        EXPECT_FALSE(GetImplicitWindow(kAboutClass));
+        EXPECT_FALSE(about->widget()->isVisible());
+        EXPECT_EQ(seen.lines, std::vector<std::string> { "closed: AboutWindow.AboutWindow" });
+        EXPECT_EQ(Rgb(MainCanvas()->pixel(mark.x(), mark.y())), Globeafrica()->drawable().pixel(mark));
+        EXPECT_EQ(Window1::Instance(), window);
+    }
+}
+
+TEST_F(AboutWindowTest, AWindowClosedBeforeItsFirstShowingPaintedIsNotPaintedAfterwards)
+{
+    Ref<AboutWindow> about = chooseAbout();
+    ASSERT_TRUE(about);
+    pressAt(about, { 300, 270 });
+    ASSERT_FALSE(GetImplicitWindow(kAboutClass));
+
+    // A paint of the closed window would hold the main thread for its 84 ticks.
+    const std::int32_t closed = Ticks();
+    for (int pass = 0; pass < 3; ++pass)
+        ProcessEvents();
+    EXPECT_LT(Ticks() - closed, 84);
+}
+
+TEST_F(AboutWindowTest, APressAfterTheMainWindowClosedBringsANewIdleMainWindow)
+{
+    Ref<AboutWindow> about = chooseAbout();
+    ASSERT_TRUE(about);
+    window->widget()->close();
+    ASSERT_FALSE(GetImplicitWindow("Window1.Window1"));
+    seen.lines.clear();
+
+    about->mousePressed(150, 150);
+    EXPECT_EQ(seen.lines, (std::vector<std::string> { "closed: AboutWindow.AboutWindow", "opened: Window1.Window1" }));
+    Ref<Window1> reopened = RuntimeCheckCast<Window1>(GetImplicitWindow("Window1.Window1"));
+    ASSERT_TRUE(reopened);
+    EXPECT_NE(reopened, window);
+    EXPECT_FALSE(reopened->DrawOrbits);
+    EXPECT_TRUE(ControlNamed<PushButton>(reopened, "PushButtonStart")->enabled());
+    EXPECT_FALSE(ControlNamed<PushButton>(reopened, "PushButtonStopp")->enabled());
+    EXPECT_TRUE(reopened->widget()->isVisible());
+}
+
+}
