@@ -22,12 +22,7 @@ const ClassInfo& AboutWindow::StaticClass()
 
 Ref<AboutWindow> AboutWindow::Instance()
 {
-    Ref<Window> window = GetImplicitWindow("AboutWindow.AboutWindow");
-    if (!window) {
-        window = RuntimeCheckCast<Window>(RuntimeNewObject(StaticClass()));
-        window->Constructor();
-    }
-    return RuntimeCheckCast<AboutWindow>(window);
+    return ImplicitInstance<AboutWindow>();
 }
 
 void AboutWindow::Layout()

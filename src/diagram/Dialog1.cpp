@@ -43,12 +43,7 @@ const ClassInfo& Dialog1::StaticClass()
 
 Ref<Dialog1> Dialog1::Instance()
 {
-    Ref<Window> window = GetImplicitWindow("Dialog1.Dialog1");
-    if (!window) {
-        window = RuntimeCheckCast<Window>(RuntimeNewObject(StaticClass()));
-        window->Constructor();
-    }
-    return RuntimeCheckCast<Dialog1>(window);
+    return ImplicitInstance<Dialog1>();
 }
 
 double Dialog1::DiaX(double speed)

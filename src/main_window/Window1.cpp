@@ -27,12 +27,7 @@ const ClassInfo& Window1::StaticClass()
 
 Ref<Window1> Window1::Instance()
 {
-    Ref<Window> window = GetImplicitWindow("Window1.Window1");
-    if (!window) {
-        window = RuntimeCheckCast<Window>(RuntimeNewObject(StaticClass()));
-        window->Constructor();
-    }
-    return RuntimeCheckCast<Window1>(window);
+    return ImplicitInstance<Window1>();
 }
 
 Window1::~Window1()

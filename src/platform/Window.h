@@ -132,6 +132,18 @@ private:
 
 // The live implicit instance of the class of that name, or nil.
 Ref<Window> GetImplicitWindow(std::string_view className);
+// The implicit instance of class T, built with Constructor when none is open.
+template<typename T>
+Ref<T> ImplicitInstance()
+{
+    Ref<Window> window = GetImplicitWindow(T::StaticClass().name());
+    if (!window) {
+        window = RuntimeCheckCast<Window>(RuntimeNewObject(T::StaticClass()));
+        window->Constructor();
+    }
+    return RuntimeCheckCast<T>(window);
+}
+
 // Every open window, oldest first.
 std::vector<Ref<Window>> OpenWindows();
 
