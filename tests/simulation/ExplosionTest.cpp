@@ -1,0 +1,368 @@
+// The impact explosion alone, on a scripted state in the close-up view's settings, drawn over a
+// plain backdrop so that the white fireball and the five frames can be told apart.
+#include "Canvas.h"
+#include "Clock.h"
+#include "FolderItem.h"
+#include "MessageBox.h"
+#include "Picture.h"
+#include "RuntimeFunctions.h"
+#include "Scheduler.h"
+#include "Window.h"
+#include "main_window/Window1.h"
+#include "shell/Resources.h"
+#include "shell/Startup.h"
+#include "simulation/BackGroundDrawing.h"
+#include "simulation/OutcomeMessages.h"
+#include "simulation/Variables.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
+
+#include <QBuffer>
+#include <QImage>
+
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+using namespace fw;
+using namespace testing_support;
+namespace fs = std::filesystem;
+
+namespace {
+
+const Color kWhite = RGB(255, 255, 255);
+const Color kPlain = RGB(10, 20, 30);
+
+// The impact point lies at (s, 350 - 2 h); the fractions tell truncation from rounding.
+constexpr double kS = 300.7;
+constexpr double kH = 50.2;
+// (0 - 30) + 300.7 and (350 - 30) - 100.4, truncated.
+constexpr int kFrameLeft = 270;
+constexpr int kFrameTop = 219;
+
+// Qt decodes a sound on a loader thread of its own; a process that ends while it still decodes
+// can deadlock in Qt's exit handlers. A test that played the sound gives it time to finish.
+void LetTheSoundFinishLoading()
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < 300) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(5);
+    }
+}
+
+class ExplosionOnly : public BackGroundDrawing {
+public:
+    void Event_Run() override { Explodex(); }
+};
+
+Ref<Picture> PlainPicture()
+{
+    QImage image(639, 501, QImage::Format_RGB32);
+    image.fill(qRgb(kPlain.red, kPlain.green, kPlain.blue));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return Picture::decode(bytes.toStdString());
+}
+
+// A frame's own pixels, white ones included, read straight from its file.
+QImage FramePixels(const fs::path& resources, int number)
+{
+    std::ifstream file(resources / ("Pum" + std::to_string(number) + ".pct"), std::ios::binary);
+    std::stringstream bytes;
+    bytes << file.rdbuf();
+    QImage image;
+    image.loadFromData(QByteArray::fromStdString(bytes.str()));
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+Color ColorOf(QRgb rgb) { return RGB(qRed(rgb), qGreen(rgb), qBlue(rgb)); }
+
+// True when every non-white pixel of the frame is on the canvas at the frame's place.
+bool Shows(const Canvas& canvas, const QImage& frame)
+{
+    for (int y = 0; y < frame.height(); ++y) {
+        for (int x = 0; x < frame.width(); ++x) {
+            Color own = ColorOf(frame.pixel(x, y));
+            if (own != kWhite && canvas.pixel(kFrameLeft + x, kFrameTop + y) != own)
+                return false;
+        }
+    }
+    return true;
+}
+
+struct Box {
+    int left, top, right, bottom;
+    bool operator==(const Box&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Box& box)
+{
+    return out << "[" << box.left << ".." << box.right << "] x [" << box.top << ".." << box.bottom << "]";
+}
+
+// The bounds of the white pixels on the canvas, with their count.
+std::optional<Box> WhiteBounds(const Canvas& canvas, int* count = nullptr)
+{
+    std::optional<Box> box;
+    int white = 0;
+    for (int y = 0; y < 501; ++y) {
+        for (int x = 0; x < 639; ++x) {
+            if (canvas.pixel(x, y) != kWhite)
+                continue;
+            ++white;
+            if (!box)
+                box = Box { x, y, x, y };
+            box = Box { std::min(box->left, x), std::min(box->top, y), std::max(box->right, x), std::max(box->bottom, y) };
+        }
+    }
+    if (count)
+        *count = white;
+    return box;
+}
+
+std::vector<Color> FrameArea(const Canvas& canvas)
+{
+    std::vector<Color> area;
+    for (int y = 0; y < 60; ++y) {
+        for (int x = 0; x < 60; ++x)
+            area.push_back(canvas.pixel(kFrameLeft + x, kFrameTop + y));
+    }
+    return area;
+}
+
+void CloseProgramWindows()
+{
+    // Closing the diagram refers to the main window, so it goes first.
+    for (int pass = 0; pass < 4 && !OpenWindows().empty(); ++pass) {
+        for (const char* name : { "Dialog1.Dialog1", "Window1.Window1" }) {
+            if (Ref<Window> window = GetImplicitWindow(name))
+                window->Close();
+        }
+    }
+}
+
+// Notes the round in which the sound plays and what the canvas shows at that moment.
+class Watcher : public RecordingObserver {
+public:
+    std::function<void()> onSound;
+    std::function<void()> onReport;
+    void soundPlayed(const std::string& name) override
+    {
+        RecordingObserver::soundPlayed(name);
+        if (onSound)
+            onSound();
+    }
+    void exceptionReported(const std::string& className, const std::string& message) override
+    {
+        RecordingObserver::exceptionReported(className, message);
+        if (onReport)
+            onReport();
+    }
+};
+
+class ExplosionSequence : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        initialize();
+        Window1::Instance();
+        MainCanvas()->setBackdrop(PlainPicture());
+        using namespace Variables;
+        scalex = 0;
+        Scaley = 350;
+        factor = 2.0;
+        s = kS;
+        h = kH;
+        Dia1 = 100;
+    }
+
+    void TearDown() override
+    {
+        if (flight) {
+            flight->Stopp = true;
+            RunRoundsUntil([&] {
+                DismissMessageBox();
+                return !flight->isRunning();
+            });
+        }
+        CloseProgramWindows();
+        LetTheSoundFinishLoading();
+    }
+
+    // One scheduler round per call and nothing else: the rounds count the yields exactly.
+    bool runRounds(const std::function<bool()>& done, int maxRounds = 10000) // counted from the start
+    {
+        while (round < maxRounds) {
+            if (done())
+                return true;
+            ++round;
+            Scheduler::instance().runRound();
+        }
+        return done();
+    }
+
+    Ref<ExplosionOnly> flight;
+    int round = 0;
+};
+
+TEST_F(ExplosionSequence, FireballThenSoundThenFivePacedFramesThenTheMessage)
+{
+    struct Case {
+        double Dia;
+        int discs;
+        std::optional<Box> fireball;
+    };
+    // The largest disc, of diameter floor(Dia), sits on the impact point; none up to Dia 5.
+    const Case cases[] = {
+        { 5, 0, std::nullopt },
+        { 5.5, 1, Box { 298, 247, 302, 251 } },
+        { 100, 96, Box { 250, 199, 349, 298 } },
+    };
+    const fs::path resources = GetApplicationBundleResources()->path();
+    std::array<QImage, 5> frames;
+    for (int i = 0; i < 5; ++i)
+        frames[i] = FramePixels(resources, i + 1);
+
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Dia);
+        MainCanvas()->setBackdrop(PlainPicture());
+        Variables::Dia = c.Dia;
+        round = 0;
+
+        Watcher watcher;
+        int soundRound = -1;
+        int whiteAtSound = 0;
+        std::optional<Box> fireballAtSound;
+        bool frameBeforeSound = true;
+        std::vector<Color> beneathFrames;
+        watcher.onSound = [&] {
+            soundRound = round;
+            fireballAtSound = WhiteBounds(*MainCanvas(), &whiteAtSound);
+            frameBeforeSound = Shows(*MainCanvas(), frames[0]);
+            beneathFrames = FrameArea(*MainCanvas());
+        };
+
+        flight = new ExplosionOnly;
+        flight->Run();
+        std::array<std::int32_t, 5> tickSeen {};
+        std::array<int, 5> roundSeen { -1, -1, -1, -1, -1 };
+        ASSERT_TRUE(runRounds([&] {
+            for (int i = 0; i < 5; ++i) {
+                if (roundSeen[i] < 0 && Shows(*MainCanvas(), frames[i])) {
+                    roundSeen[i] = round;
+                    tickSeen[i] = Ticks();
+                }
+            }
+            return IsMessageBoxShowing();
+        }));
+
+        EXPECT_EQ(soundRound - 1, c.discs) << "one yield per disc before the sound";
+        EXPECT_EQ(fireballAtSound, c.fireball);
+        if (c.discs == 1) {
+            EXPECT_EQ(whiteAtSound, 21) << "a 5 x 5 disc";
+        }
+        EXPECT_FALSE(frameBeforeSound);
+        EXPECT_EQ(roundSeen[0], soundRound) << "the first frame follows the sound at once";
+        for (int i = 1; i < 5; ++i)
+            EXPECT_GE(tickSeen[i] - tickSeen[i - 1], 8) << "a Delay after frame " << i;
+        EXPECT_EQ(roundSeen[4], round) << "no pause between the fifth frame and the message";
+        EXPECT_TRUE(Shows(*MainCanvas(), frames[4]));
+
+        // Where every frame is white, the canvas still shows what lay beneath the frames.
+        const std::vector<Color> now = FrameArea(*MainCanvas());
+        int seeThrough = 0;
+        for (int y = 0; y < 60; ++y) {
+            for (int x = 0; x < 60; ++x) {
+                bool allWhite = true;
+                for (const QImage& frame : frames)
+                    allWhite = allWhite && ColorOf(frame.pixel(x, y)) == kWhite;
+                if (allWhite) {
+                    ++seeThrough;
+                    EXPECT_EQ(now[y * 60 + x], beneathFrames[y * 60 + x]) << "at " << x << ", " << y;
+                }
+            }
+        }
+        EXPECT_GT(seeThrough, 0);
+
+        EXPECT_EQ(ShowingMessageText(), ImpactMessage());
+        EXPECT_FALSE(flight->Stopp) << "set after the message";
+        DismissMessageBox();
+        ASSERT_TRUE(runRounds([&] { return !flight->isRunning(); }, round + 10));
+        EXPECT_TRUE(flight->Stopp);
+
+        std::vector<std::string> expected { "sound: Explosion", "message: " + ImpactMessage() };
+        EXPECT_EQ(watcher.lines, expected);
+    }
+}
+
+// The sound accessor tries once per process, so this needs a process in which nothing has
+// asked for the sound yet; ctest gives every test one of its own.
+TEST(ExplosionWithoutItsSound, EndsTheRunAfterTheFireballAndBeforeTheFrames)
+{
+    if (::testing::UnitTest::GetInstance()->test_to_run_count() != 1)
+        GTEST_SKIP() << "needs a process of its own: run it alone, as ctest does";
+
+    const fs::path real = ApplicationFile()->path().parent_path().parent_path() / "Resources";
+    const fs::path root = fs::temp_directory_path() / ("quendal-nosound-" + std::to_string(::getpid()));
+    fs::remove_all(root);
+    fs::create_directories(root / "bin");
+    fs::create_directories(root / "Resources");
+    for (const auto& entry : fs::directory_iterator(real)) {
+        if (entry.path().filename() != "Explosion")
+            fs::copy_file(entry.path(), root / "Resources" / entry.path().filename());
+    }
+    SetApplicationFileForTesting(root / "bin" / "quendal");
+
+    initialize();
+    Window1::Instance();
+    MainCanvas()->setBackdrop(PlainPicture());
+    Variables::scalex = 0;
+    Variables::Scaley = 350;
+    Variables::factor = 2.0;
+    Variables::s = kS;
+    Variables::h = kH;
+    Variables::Dia = 10;
+    const QImage firstFrame = FramePixels(root / "Resources", 1);
+
+    Watcher watcher;
+    std::optional<Box> fireballAtReport;
+    bool frameAtReport = true;
+    watcher.onReport = [&] {
+        fireballAtReport = WhiteBounds(*MainCanvas());
+        frameAtReport = Shows(*MainCanvas(), firstFrame);
+    };
+    Ref<ExplosionOnly> flight(new ExplosionOnly);
+    flight->Run();
+    ASSERT_TRUE(RunRoundsUntil(IsMessageBoxShowing, 10000));
+
+    ASSERT_FALSE(watcher.lines.empty());
+    EXPECT_TRUE(watcher.lines[0].starts_with("exception: NilObjectException: ")) << watcher.lines[0];
+    EXPECT_EQ(fireballAtReport, (Box { 295, 244, 304, 253 })) << "the whole fireball, up to its 10 px disc";
+    EXPECT_FALSE(frameAtReport);
+    EXPECT_NE(ShowingMessageText().find("NilObjectException"), std::string::npos);
+    DismissMessageBox();
+    EXPECT_TRUE(RunRoundsUntil([&] { return !flight->isRunning(); }, 100));
+    EXPECT_FALSE(flight->Stopp);
+    EXPECT_FALSE(Shows(*MainCanvas(), firstFrame));
+    EXPECT_EQ(watcher.lines.size(), 2u) << "the report and its box, no sound and no impact message";
+
+    CloseProgramWindows();
+    SetApplicationFileForTesting({});
+    fs::remove_all(root);
+}
+
+}

@@ -1,0 +1,192 @@
+// Whole flights from the main window's inputs, with the real initial state and integration,
+// to their outcome message, which is composed here from its pieces.
+#include "MessageBox.h"
+#include "PopupMenu.h"
+#include "RuntimeFunctions.h"
+#include "TextField.h"
+#include "Window.h"
+#include "main_window/Window1.h"
+#include "shell/Startup.h"
+#include "simulation/BackGroundDrawing.h"
+#include "simulation/Variables.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
+
+#include <cctype>
+#include <cmath>
+#include <string>
+#include <vector>
+
+using namespace fw;
+using namespace testing_support;
+
+namespace {
+
+const std::string kOpening = "A  ";
+const std::string kBurnUpEnding = "  m diameter object struck the earth.  It was completely burned in the atmosphere";
+const std::string kChunkMiddle = "  m diameter object struck the earth.  A  ";
+const std::string kChunkEnding = " meter chunk of it hit the ground. The rest was burned in the atmosphere.";
+const std::string kImpactMiddle = "  m diameter object hit the earth.  A  ";
+const std::string kImpactEnding =
+    " meter chunk of it impacted the ground creating an explosion. The rest was burned in the atmosphere.";
+
+// Qt decodes a sound on a loader thread of its own; a process that ends while it still decodes
+// can deadlock in Qt's exit handlers. A test that played the sound gives it time to finish.
+void LetTheSoundFinishLoading()
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < 300) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(5);
+    }
+}
+
+enum class Outcome { BurnUp, Chunk, Impact };
+
+// The message as the flight state stands while it is up.
+std::string ExpectedMessage(Outcome outcome)
+{
+    using Variables::Dia;
+    using Variables::Dia1;
+    switch (outcome) {
+    case Outcome::BurnUp:
+        return kOpening + Str(Dia1) + kBurnUpEnding;
+    case Outcome::Chunk:
+        return kOpening + Str(Dia1) + kChunkMiddle + Str(std::trunc(Dia * 100) / 100) + kChunkEnding;
+    case Outcome::Impact:
+        return kOpening + Str(Dia1) + kImpactMiddle + Str(std::int32_t(std::trunc(Dia))) + kImpactEnding;
+    }
+    return {};
+}
+
+struct Flight {
+    const char* origin;
+    const char* material;
+    const char* diameter;
+    Outcome outcome;
+};
+
+std::string FlightName(const ::testing::TestParamInfo<Flight>& info)
+{
+    std::string name;
+    for (const char* part : { info.param.origin, info.param.material, info.param.diameter }) {
+        name += '_';
+        for (const char* c = part; *c; ++c) {
+            if (std::isalnum(static_cast<unsigned char>(*c)))
+                name += *c;
+            else if (*c == ',')
+                break;
+        }
+    }
+    return name.substr(1);
+}
+
+void CloseProgramWindows()
+{
+    // Closing the diagram refers to the main window, so it goes first.
+    for (int pass = 0; pass < 4 && !OpenWindows().empty(); ++pass) {
+        for (const char* name : { "Dialog1.Dialog1", "Window1.Window1" }) {
+            if (Ref<Window> window = GetImplicitWindow(name))
+                window->Close();
+        }
+    }
+}
+
+class FlightRun : public ::testing::TestWithParam<Flight> {
+protected:
+    void SetUp() override { initialize(); }
+    void TearDown() override
+    {
+        if (m_flight) {
+            m_flight->Stopp = true;
+            RunRoundsUntil([&] {
+                DismissMessageBox();
+                return !m_flight->isRunning();
+            });
+        }
+        CloseProgramWindows();
+        if (GetParam().outcome == Outcome::Impact)
+            LetTheSoundFinishLoading();
+    }
+
+    Ref<BackGroundDrawing> start()
+    {
+        m_flight = new BackGroundDrawing;
+        m_flight->Run();
+        return m_flight;
+    }
+
+private:
+    Ref<BackGroundDrawing> m_flight;
+};
+
+// What the user sees and hears; windows opening are no part of it.
+std::vector<std::string> SeenAndHeard(const RecordingObserver& observer)
+{
+    std::vector<std::string> lines;
+    for (const auto& line : observer.lines) {
+        if (line.starts_with("message: ") || line.starts_with("sound: "))
+            lines.push_back(line);
+    }
+    return lines;
+}
+
+TEST_P(FlightRun, EndsWithItsOutcomeMessageAndThenTheThreadEnds)
+{
+    const Flight& flight = GetParam();
+    Ref<Window1> window = Window1::Instance();
+    ControlNamed<TextField>(window, "EditFieldDia")->type(flight.diameter);
+    ASSERT_TRUE(ControlNamed<PopupMenu>(window, "PopupMenuOrigin")->choose(flight.origin));
+    ASSERT_TRUE(ControlNamed<PopupMenu>(window, "PopupMenuType")->choose(flight.material));
+    RecordingObserver observer;
+
+    Ref<BackGroundDrawing> thread = start();
+    ASSERT_TRUE(RunRoundsUntil([&] { return IsMessageBoxShowing() || !thread->isRunning(); }, 100000));
+    ASSERT_TRUE(IsMessageBoxShowing()) << "the flight ended without an outcome";
+    EXPECT_EQ(Str(Variables::Dia1), flight.diameter);
+    const std::string text = ShowingMessageText();
+    EXPECT_EQ(text, ExpectedMessage(flight.outcome));
+
+    std::vector<std::string> expected;
+    if (flight.outcome == Outcome::Impact)
+        expected.push_back("sound: Explosion");
+    expected.push_back("message: " + text);
+    EXPECT_EQ(SeenAndHeard(observer), expected);
+
+    DismissMessageBox();
+    ASSERT_TRUE(RunRoundsUntil([&] { return !thread->isRunning(); }, 1000));
+    EXPECT_TRUE(thread->Stopp);
+    EXPECT_FALSE(IsMessageBoxShowing());
+    EXPECT_EQ(SeenAndHeard(observer), expected) << "one outcome message per run";
+}
+
+// Every origin with stone, and every material from a near-Earth orbit, small and large.
+INSTANTIATE_TEST_SUITE_P(Flights, FlightRun,
+    ::testing::Values(
+        Flight { "Oorts Cloud, 70 kms", "Stone", "1", Outcome::Chunk },
+        Flight { "Oorts Cloud, 70 kms", "Stone", "50", Outcome::Impact },
+        Flight { "Kuiper Belt, 60 kms", "Stone", "1", Outcome::Chunk },
+        Flight { "Kuiper Belt, 60 kms", "Stone", "50", Outcome::Impact },
+        Flight { "Asteroid Belt, 40 kms", "Stone", "1", Outcome::Chunk },
+        Flight { "Asteroid Belt, 40 kms", "Stone", "50", Outcome::Impact },
+        Flight { "Near Earth Asteroid, 20 kms", "Stone", "1", Outcome::Chunk },
+        Flight { "Near Earth Asteroid, 20 kms", "Stone", "50", Outcome::Impact },
+        Flight { "Earth Orbit, 7.6 kms", "Stone", "1", Outcome::Chunk },
+        Flight { "Earth Orbit, 7.6 kms", "Stone", "50", Outcome::Impact },
+        Flight { "Ballistic, 5 kms", "Stone", "1", Outcome::Chunk },
+        Flight { "Ballistic, 5 kms", "Stone", "50", Outcome::Impact },
+        Flight { "Near Earth Asteroid, 20 kms", "Dirty Snow Ball", "1", Outcome::BurnUp },
+        Flight { "Near Earth Asteroid, 20 kms", "Dirty Snow Ball", "50", Outcome::Impact },
+        Flight { "Near Earth Asteroid, 20 kms", "Carbon Condrite", "1", Outcome::BurnUp },
+        Flight { "Near Earth Asteroid, 20 kms", "Carbon Condrite", "50", Outcome::Impact },
+        Flight { "Near Earth Asteroid, 20 kms", "Iron", "1", Outcome::Chunk },
+        Flight { "Near Earth Asteroid, 20 kms", "Iron", "50", Outcome::Impact }),
+    FlightName);
+
+}
