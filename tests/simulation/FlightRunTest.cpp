@@ -1,5 +1,5 @@
 // Whole flights from the main window's inputs, with the real initial state and integration,
-// to their outcome message, which is composed here from its pieces.
+// to their outcome message, which is composed here from its fixed texts and numbers.
 #include "MessageBox.h"
 #include "PopupMenu.h"
 #include "RuntimeFunctions.h"
@@ -19,6 +19,7 @@
 
 #include <cctype>
 #include <cmath>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -71,6 +72,11 @@ struct Flight {
     const char* diameter;
     Outcome outcome;
 };
+
+void PrintTo(const Flight& flight, std::ostream* out)
+{
+    *out << flight.origin << " / " << flight.material << " / " << flight.diameter << " m";
+}
 
 std::string FlightName(const ::testing::TestParamInfo<Flight>& info)
 {

@@ -1,5 +1,5 @@
-// The three outcome texts, cut apart at their numbers, so that every fixed piece is checked in
-// place and with its length.
+// The three outcome texts, cut apart at their numbers, so that every fixed text between them is
+// checked in place and with its length.
 #include "simulation/OutcomeMessages.h"
 
 #include "TextField.h"
@@ -19,44 +19,44 @@ using namespace fw;
 
 namespace {
 
-struct Piece {
+struct FixedText {
     std::string text;
     std::size_t length;
 };
 
-const Piece kOpening { "A  ", 3 };
-const Piece kBurnUpEnding { "  m diameter object struck the earth.  It was completely burned in the atmosphere", 81 };
-const Piece kChunkMiddle { "  m diameter object struck the earth.  A  ", 42 };
-const Piece kChunkEnding { " meter chunk of it hit the ground. The rest was burned in the atmosphere.", 73 };
-const Piece kImpactMiddle { "  m diameter object hit the earth.  A  ", 39 };
-const Piece kImpactEnding {
+const FixedText kOpening { "A  ", 3 };
+const FixedText kBurnUpEnding { "  m diameter object struck the earth.  It was completely burned in the atmosphere", 81 };
+const FixedText kChunkMiddle { "  m diameter object struck the earth.  A  ", 42 };
+const FixedText kChunkEnding { " meter chunk of it hit the ground. The rest was burned in the atmosphere.", 73 };
+const FixedText kImpactMiddle { "  m diameter object hit the earth.  A  ", 39 };
+const FixedText kImpactEnding {
     " meter chunk of it impacted the ground creating an explosion. The rest was burned in the atmosphere.", 100
 };
 
-// A fixed piece, or the text that a number must take there.
+// A fixed text, or the text that a number must take there.
 struct Part {
-    const Piece* piece;
+    const FixedText* fixed;
     std::string number;
 };
 
-// Cuts the text at the pieces' lengths and the numbers' texts; every part must be where it belongs.
+// Cuts the text at the fixed texts' lengths and the numbers' texts; every part must be where it belongs.
 void ExpectComposedOf(const std::string& text, const std::vector<Part>& parts)
 {
     std::size_t at = 0;
     for (const Part& part : parts) {
-        if (part.piece) {
-            EXPECT_EQ(part.piece->text.size(), part.piece->length) << part.piece->text;
-            EXPECT_EQ(text.substr(at, part.piece->length), part.piece->text) << "at " << at;
-            at += part.piece->length;
+        if (part.fixed) {
+            EXPECT_EQ(part.fixed->text.size(), part.fixed->length) << part.fixed->text;
+            EXPECT_EQ(text.substr(at, part.fixed->length), part.fixed->text) << "at " << at;
+            at += part.fixed->length;
         } else {
             EXPECT_EQ(text.substr(at, part.number.size()), part.number) << "at " << at;
             at += part.number.size();
         }
     }
-    EXPECT_EQ(at, text.size()) << "nothing follows the last piece: " << text;
+    EXPECT_EQ(at, text.size()) << "nothing follows the ending: " << text;
 }
 
-TEST(OutcomeMessages, EachIsJoinedFromItsPiecesAndNumbers)
+TEST(OutcomeMessages, EachIsJoinedFromItsFixedTextsAndNumbers)
 {
     struct Case {
         const char* what;
