@@ -2,6 +2,8 @@
 
 #include "FrameworkObserver.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QSoundEffect>
 #include <QUrl>
 
@@ -76,15 +78,25 @@ Sound::Sound(std::filesystem::path path, std::string name, double durationSecond
 Sound::~Sound()
 {
     std::erase(LiveSounds(), this);
+    releaseOutput();
+}
+
+void Sound::releaseOutput()
+{
+    // Qt decodes the file on a thread of its own; an effect deleted while it loads can leave
+    // that thread and the shutdown waiting for each other.
+    QElapsedTimer waited;
+    waited.start();
+    while (m_effect && m_effect->status() == QSoundEffect::Loading && waited.elapsed() < 2000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     delete m_effect;
+    m_effect = nullptr;
 }
 
 void Sound::releaseAllOutputs()
 {
-    for (Sound* sound : LiveSounds()) {
-        delete sound->m_effect;
-        sound->m_effect = nullptr;
-    }
+    for (Sound* sound : LiveSounds())
+        sound->releaseOutput();
 }
 
 Ref<Sound> Sound::decode(const std::filesystem::path& path, const std::string& name, const std::string& bytes)

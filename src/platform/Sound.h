@@ -27,6 +27,7 @@ public:
     double durationSeconds() const { return m_durationSeconds; }
 
 private:
+    void releaseOutput();
     Sound(std::filesystem::path path, std::string name, double durationSeconds);
 
     std::filesystem::path m_path;
