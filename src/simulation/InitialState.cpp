@@ -20,6 +20,39 @@ Ref<C> Input(const char* name)
     return ControlNamed<C>(NotNil(Window1::Instance(), "the main window"), name);
 }
 
+struct Material {
+    const char* row;
+    double density;
+    double Htrans;
+    double Habl;
+};
+
+constexpr Material kMaterials[] = {
+    { "Dirty Snow Ball", 1, 0.6, 200000 },
+    { "Carbon Condrite", 2, 0.2, 500000 },
+    { "Stone", 3, 0.1, 700000 },
+    { "Iron", 7, 0.05, 1000000 },
+};
+
+// An r of 0 leaves the start height and the slider's angle as they are.
+struct Origin {
+    const char* row;
+    double v;
+    double dt;
+    double r;
+    double angle;
+};
+
+constexpr Origin kOrigins[] = {
+    { "Oorts Cloud, 70 kms", 70, 0.03, 0, 0 },
+    { "Kuiper Belt, 60 kms", 60, 0.03, 0, 0 },
+    { "Asteroid Belt, 40 kms", 40, 0.03, 0, 0 },
+    { "Near Earth Asteroid, 20 kms", 20, 0.1, 0, 0 },
+    { "Earth Orbit, 7.6 kms", 7.6, 0.1, 6550, 1.5706806282722514 },
+    // Flown at 6 km/s, whatever the row says.
+    { "Ballistic, 5 kms", 6, 0.2, 6500, 2.094240837696335 },
+};
+
 bool Selected(const char* menu, const char* row)
 {
     return RuntimeStringCompare(Input<PopupMenu>(menu)->Text(), row) == 0;
@@ -52,54 +85,24 @@ void BackGroundDrawing::Lahtoarvot()
     po = 395600;
     b = 0;
 
-    if (Selected("PopupMenuType", "Dirty Snow Ball")) {
-        density = 1;
-        Htrans = 0.6;
-        Habl = 200000;
+    // Each row is tested on its own, against the menu's selected text fetched afresh.
+    for (const Material& material : kMaterials) {
+        if (Selected("PopupMenuType", material.row)) {
+            density = material.density;
+            Htrans = material.Htrans;
+            Habl = material.Habl;
+        }
     }
-    if (Selected("PopupMenuType", "Carbon Condrite")) {
-        density = 2;
-        Htrans = 0.2;
-        Habl = 500000;
-    }
-    if (Selected("PopupMenuType", "Stone")) {
-        density = 3;
-        Htrans = 0.1;
-        Habl = 700000;
-    }
-    if (Selected("PopupMenuType", "Iron")) {
-        density = 7;
-        Htrans = 0.05;
-        Habl = 1000000;
-    }
-
-    if (Selected("PopupMenuOrigin", "Oorts Cloud, 70 kms")) {
-        v = 70;
-        dt = 0.03;
-    }
-    if (Selected("PopupMenuOrigin", "Kuiper Belt, 60 kms")) {
-        v = 60;
-        dt = 0.03;
-    }
-    if (Selected("PopupMenuOrigin", "Asteroid Belt, 40 kms")) {
-        v = 40;
-        dt = 0.03;
-    }
-    if (Selected("PopupMenuOrigin", "Near Earth Asteroid, 20 kms")) {
-        v = 20;
-        dt = 0.1;
-    }
-    if (Selected("PopupMenuOrigin", "Earth Orbit, 7.6 kms")) {
-        v = 7.6;
-        dt = 0.1;
-        r = 6550;
-        angle = 1.5706806282722514;
-    }
-    if (Selected("PopupMenuOrigin", "Ballistic, 5 kms")) {
-        v = 6;
-        dt = 0.2;
-        r = 6500;
-        angle = 2.094240837696335;
+    for (const Origin& origin : kOrigins) {
+        if (Selected("PopupMenuOrigin", origin.row)) {
+            v = origin.v;
+            dt = origin.dt;
+            // Two origins also set the starting height and direction, in place of the slider's.
+            if (origin.r != 0) {
+                r = origin.r;
+                angle = origin.angle;
+            }
+        }
     }
 
     m = (((1.3333333333333333 * pii) * Pow(Dia / 2, 3)) * density) * 1000;
