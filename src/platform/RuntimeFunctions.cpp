@@ -1,5 +1,6 @@
 #include "RuntimeFunctions.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -45,6 +46,32 @@ std::string Str(std::int32_t value)
 
 static bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// The power of ten of a decimal number's leading non-zero digit, with the exponent saturated far
+// beyond the Double range: tells an overflow from an underflow.
+static std::int64_t DecimalOrder(std::string_view number)
+{
+    constexpr std::int64_t kSaturated = 1'000'000'000;
+    std::size_t exponentAt = number.find_first_of("eE");
+    std::string_view mantissa = number.substr(0, exponentAt);
+    std::int64_t exponent = 0;
+    if (exponentAt != std::string_view::npos) {
+        std::size_t i = exponentAt + 1;
+        bool negative = number[i] == '-';
+        if (number[i] == '+' || number[i] == '-')
+            ++i;
+        for (; i < number.size(); ++i)
+            exponent = std::min(exponent * 10 + (number[i] - '0'), kSaturated);
+        if (negative)
+            exponent = -exponent;
+    }
+    std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    std::size_t leading = mantissa.find_first_not_of("0.");
+    if (leading == std::string_view::npos)
+        return std::numeric_limits<std::int64_t>::min();
+    std::int64_t order = leading < point ? std::int64_t(point - leading - 1) : -std::int64_t(leading - point);
+    return order + exponent;
+}
+
 double Val(std::string_view text)
 {
     std::size_t i = 0;
@@ -85,7 +112,9 @@ double Val(std::string_view text)
         }
     }
     double magnitude = 0;
-    std::from_chars(text.data() + numberStart, text.data() + i, magnitude, std::chars_format::general);
+    auto [end, error] = std::from_chars(text.data() + numberStart, text.data() + i, magnitude, std::chars_format::general);
+    if (error == std::errc::result_out_of_range)
+        magnitude = DecimalOrder(text.substr(numberStart, i - numberStart)) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
     return negative ? -magnitude : magnitude;
 }
 

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
 
 using namespace fw;
 
@@ -55,6 +56,29 @@ TEST(Val, ReadsTheLongestDecimalPrefix)
     };
     for (const auto& [text, value] : cases)
         EXPECT_EQ(Val(text), value) << '"' << text << '"';
+}
+
+// Beyond the Double range a text reads as strtod reads it: an overflow is an infinity, an
+// underflow the nearest Double, the sign kept either way.
+TEST(Val, OutOfRangeTextsOverflowToInfinityAndUnderflowTowardZero)
+{
+    constexpr double inf = std::numeric_limits<double>::infinity();
+    const std::string manyDigits = "1" + std::string(400, '0');
+    const std::string tinyFraction = "0." + std::string(400, '0') + "1";
+    const std::pair<std::string, double> cases[] = {
+        { "1e309", inf }, { "2e400", inf }, { "-1e309", -inf }, { manyDigits, inf }, { "-" + manyDigits + ".5", -inf },
+        { "1e99999999999999999999", inf }, { "1.8e308", inf }, { "0.001e312", inf },
+        { "1.7976931348623157e308", std::numeric_limits<double>::max() },
+        { "1e-400", 0.0 }, { "-1e-400", -0.0 }, { tinyFraction, 0.0 }, { "1e-99999999999999999999", 0.0 },
+        { "1000e-327", 0.0 }, { "3e-324", std::numeric_limits<double>::denorm_min() }, { "4.9e-324", std::numeric_limits<double>::denorm_min() },
+        { "-4.9e-324", -std::numeric_limits<double>::denorm_min() },
+        { "0e999999", 0.0 }, { "0.0e-999999", 0.0 }, { "  1e309 m", inf },
+    };
+    for (const auto& [text, value] : cases) {
+        double read = Val(text);
+        EXPECT_EQ(read, value) << '"' << text.substr(0, 40) << '"';
+        EXPECT_EQ(std::signbit(read), std::signbit(value)) << '"' << text.substr(0, 40) << '"';
+    }
 }
 
 TEST(Round, HalvesGoAwayFromZero)

@@ -122,6 +122,8 @@ TEST_F(InitialState, DiameterIsHeldToAHundredMetres)
         { "99.5", 99.5, "99.5" },
         { "0", 0, "0" },
         { "-5", -5, "-5" }, // no lower bound
+        { "1e309", 100, "100" }, // beyond the Double range: infinitely large
+        { "1e-400", 0, "1e-400" },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
