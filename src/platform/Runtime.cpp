@@ -35,7 +35,8 @@ std::int32_t g_exitCode = 0;
 bool g_quitting = false;
 bool g_loopRunning = false;
 std::exception_ptr g_mainThreadException;
-int g_cancelPresses = 0;
+// A cancel press waiting for the running flight to see it.
+bool g_cancelPending = false;
 
 void QuitWhenNothingIsLeft()
 {
@@ -56,7 +57,7 @@ void RuntimeInit()
     QApplication::setQuitOnLastWindowClosed(false);
     g_exitCode = 0;
     g_quitting = false;
-    g_cancelPresses = 0;
+    g_cancelPending = false;
 }
 
 void RuntimeRegisterFrameworkClasses()
@@ -166,15 +167,15 @@ void RuntimeBackgroundTask()
 
 bool UserCancelled()
 {
-    if (g_cancelPresses == 0)
-        return false;
-    --g_cancelPresses;
-    return true;
+    return std::exchange(g_cancelPending, false);
 }
 
 void NoteUserCancel()
 {
-    ++g_cancelPresses;
+    // A press is meant for the run in progress: with none, there is nothing to cancel, and a
+    // remembered press would end some later run unasked.
+    if (Scheduler::instance().liveThreadCount() > 0)
+        g_cancelPending = true;
 }
 
 void ReportThreadException(const std::string& className, const std::string& message)
@@ -200,6 +201,8 @@ std::exception_ptr TakeMainThreadException()
 
 void ThreadEnded()
 {
+    if (Scheduler::instance().liveThreadCount() == 0)
+        g_cancelPending = false;
     QuitWhenNothingIsLeft();
 }
 

@@ -39,7 +39,8 @@ std::int32_t RuntimeExit();
 
 // A yield point: in a thread, the others get to run; on the main thread, one round of them.
 void RuntimeBackgroundTask();
-// True once for each press of Escape or Ctrl+Period since the last call.
+// True when Escape or Ctrl+Period was pressed during the run in progress since the last call;
+// several presses count once.
 bool UserCancelled();
 
 // Framework side.

@@ -1,4 +1,5 @@
 #include "Runtime.h"
+#include "Scheduler.h"
 #include "WindowWidget.h"
 #include "support/TestSupport.h"
 
@@ -114,17 +115,53 @@ TEST_F(Windows, TheUsersCloseButtonRaisesCloseAndForgets)
     EXPECT_FALSE(GetImplicitWindow("ProbeWindow.ProbeWindow"));
 }
 
-TEST_F(Windows, EscapeCountsAsOneCancelPerPress)
+// A cancel press is for the run in progress: presses while nothing runs are dropped, several
+// before one look count once, and a press that no run looked at does not outlive the runs.
+TEST_F(Windows, CancelPressesCountOnlyForTheRunInProgress)
 {
     Ref<ProbeWindow> window = ProbeWindow::accessor();
-    while (UserCancelled()) { }
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QCoreApplication::sendEvent(window->widget(), &press);
-    QKeyEvent ctrlPeriod(QEvent::KeyPress, Qt::Key_Period, Qt::ControlModifier);
-    QCoreApplication::sendEvent(window->widget(), &ctrlPeriod);
+    auto escape = [&] {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QCoreApplication::sendEvent(window->widget(), &press);
+    };
+    auto ctrlPeriod = [&] {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Period, Qt::ControlModifier);
+        QCoreApplication::sendEvent(window->widget(), &press);
+    };
+    bool finish = false;
+    auto startRun = [&] {
+        finish = false;
+        return StartThread([&] {
+            while (!finish)
+                RuntimeBackgroundTask();
+        });
+    };
+    auto endRun = [&] {
+        finish = true;
+        EXPECT_TRUE(RunRoundsUntil([] { return Scheduler::instance().liveThreadCount() == 0; }));
+    };
+
+    for (int i = 0; i < 50; ++i)
+        escape();
+    ctrlPeriod();
+    auto run = startRun();
+    EXPECT_FALSE(UserCancelled()) << "presses while idle are dropped";
+
+    escape();
+    EXPECT_TRUE(UserCancelled()) << "Escape during a run";
+    EXPECT_FALSE(UserCancelled()) << "taken by the look that saw it";
+
+    escape();
+    ctrlPeriod();
+    escape();
     EXPECT_TRUE(UserCancelled());
-    EXPECT_TRUE(UserCancelled());
-    EXPECT_FALSE(UserCancelled());
+    EXPECT_FALSE(UserCancelled()) << "several presses before one look count once";
+
+    ctrlPeriod();
+    endRun();
+    run = startRun();
+    EXPECT_FALSE(UserCancelled()) << "a press the ended run never saw does not stop the next";
+    endRun();
     window->Close();
 }
 
