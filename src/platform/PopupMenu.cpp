@@ -1,6 +1,7 @@
 #include "PopupMenu.h"
 
 #include "HandlerCall.h"
+#include "PopupMenuStyle.h"
 
 #include <QComboBox>
 #include <QSignalBlocker>
@@ -22,6 +23,9 @@ const ClassInfo& PopupMenu::StaticClass()
 QWidget* PopupMenu::createWidget(QWidget* parent)
 {
     auto* combo = new QComboBox(parent);
+    auto* style = new PopupMenuStyle;
+    style->setParent(combo);
+    combo->setStyle(style);
     QObject::connect(combo, &QComboBox::activated, [this](int index) {
         m_index = index;
         CallHandler([this] { raiseEvent("Change"); });

@@ -14,6 +14,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QWidget>
 
 #include <string>
@@ -229,6 +232,30 @@ TEST_F(MainWindow, AReferenceDuringOpenFindsTheWindowBeingOpened)
         mainWindows += RuntimeCheckCast<Window1>(open) ? 1 : 0;
     EXPECT_EQ(mainWindows, 1);
     EXPECT_FALSE(ControlNamed<PushButton>(window, "PushButtonStopp")->enabled());
+}
+
+// Every row of both pop-ups shows whole at their listed widths: the text fits the room that the
+// style leaves beside the arrow and the frame.
+TEST_F(MainWindow, PopupRowsFitTheirMenusWhole)
+{
+    Ref<Window1> window = Window1::Instance();
+    for (const char* name : { "PopupMenuType", "PopupMenuOrigin" }) {
+        Ref<PopupMenu> popup = ControlNamed<PopupMenu>(window, name);
+        auto* combo = qobject_cast<QComboBox*>(popup->widget());
+        ASSERT_TRUE(combo) << name;
+        QStyleOptionComboBox option;
+        option.initFrom(combo);
+        option.editable = false;
+        option.frame = combo->hasFrame();
+        option.subControls = QStyle::SC_All;
+        const QRect textRoom = combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo);
+        ASSERT_FALSE(popup->rows().empty()) << name;
+        for (const std::string& row : popup->rows()) {
+            // The label is drawn one pixel in from either side of that room.
+            EXPECT_LE(combo->fontMetrics().horizontalAdvance(QString::fromStdString(row)), textRoom.width() - 2)
+                << name << ": \"" << row << "\" in " << textRoom.width() << " px of " << combo->width();
+        }
+    }
 }
 
 }
