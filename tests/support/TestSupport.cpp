@@ -21,6 +21,16 @@ void ProcessEvents()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+void CloseProgramWindows()
+{
+    for (int pass = 0; pass < 4 && !OpenWindows().empty(); ++pass) {
+        for (const char* name : { "Dialog1.Dialog1", "AboutWindow.AboutWindow", "Window1.Window1" }) {
+            if (Ref<Window> window = GetImplicitWindow(name))
+                window->Close();
+        }
+    }
+}
+
 bool RunRoundsUntil(const std::function<bool()>& condition, int maxRounds)
 {
     for (int round = 0; round < maxRounds; ++round) {
