@@ -71,6 +71,8 @@ void CanvasWindow::Layout()
 {
     setWidth(kWidth);
     setHeight(kHeight);
+    // Fixed, as the program's windows are; the content then sets the window's size on screen.
+    setResizeable(false);
     setTitle("Canvas");
 }
 
