@@ -38,16 +38,6 @@ constexpr int kTop = 20, kBottom = 230, kLeft = 19, kRight = 246;
 
 using Picture = std::vector<Color>;
 
-void CloseProgramWindows()
-{
-    for (int pass = 0; pass < 4 && !OpenWindows().empty(); ++pass) {
-        for (const char* name : { "Dialog1.Dialog1", "AboutWindow.AboutWindow", "Window1.Window1" }) {
-            if (Ref<Window> window = GetImplicitWindow(name))
-                window->Close();
-        }
-    }
-}
-
 class Diagram : public ::testing::Test {
 protected:
     void SetUp() override

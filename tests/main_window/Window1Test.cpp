@@ -27,17 +27,6 @@ using namespace testing_support;
 
 namespace {
 
-// Closing the diagram refers to the main window, so it goes first; a pass may bring one back.
-void CloseProgramWindows()
-{
-    for (int pass = 0; pass < 4 && !OpenWindows().empty(); ++pass) {
-        for (const char* name : { "Dialog1.Dialog1", "AboutWindow.AboutWindow", "Window1.Window1" }) {
-            if (Ref<Window> window = GetImplicitWindow(name))
-                window->Close();
-        }
-    }
-}
-
 class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override { initialize(); }

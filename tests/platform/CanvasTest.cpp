@@ -1,11 +1,16 @@
 #include "Graphics.h"
 #include "RuntimeFunctions.h"
+#include "Runtime.h"
+#include "support/ScreenSupport.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QElapsedTimer>
+#include <QEvent>
 #include <QImage>
+#include <QWidget>
 
 using namespace fw;
 using namespace testing_support;
@@ -140,6 +145,103 @@ TEST_F(Canvases, PicturesAreDecodedByContent)
     EXPECT_EQ(picture->Height(), 2);
     EXPECT_FALSE(Picture::decode("not a picture"));
     EXPECT_FALSE(Picture::decode(""));
+}
+
+// Counts the paints of a widget: each present of a changed canvas paints its widget once.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int count { 0 };
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++count;
+        return false;
+    }
+};
+
+// What the widgets show, against the retained picture.
+TEST_F(Canvases, TheScreenShowsLinesAndOvalsDrawnFromAThread)
+{
+    Ref<FunctionThread> thread = StartThread([this] {
+        Ref<Graphics> g = canvas->Graphics();
+        for (int i = 0; i < 12; ++i) {
+            g->setForeColor(RGB(20 * i, 255 - 20 * i, 60 + 10 * i));
+            g->DrawLine(i, 0, 39 - 2 * i, 29);
+            RuntimeBackgroundTask();
+            g->FillOval(3 * i, (7 * i) % 25, 5, 4);
+            RuntimeBackgroundTask();
+        }
+    });
+    ASSERT_TRUE(RunRoundsUntil([&] { return !thread->isRunning(); }));
+    ASSERT_LT(countPixels(backdrop), 20 * 10) << "the thread drew over the backdrop";
+    EXPECT_TRUE(WaitUntilScreenShowsPicture(*canvas)) << ScreenDifference(*canvas);
+    EXPECT_EQ(ScreenDifferences(*canvas), "");
+}
+
+TEST_F(Canvases, TheScreenShowsARefreshAndANewBackdrop)
+{
+    canvas->setPaintHandler([](Graphics& g) {
+        g.setForeColor(RGB(200, 0, 0));
+        g.FillOval(5, 5, 10, 10);
+    });
+    canvas->Graphics()->DrawLine(0, 29, 39, 0);
+    ASSERT_TRUE(WaitUntilScreenShowsPicture(*canvas)) << ScreenDifference(*canvas);
+
+    canvas->Refresh(true);
+    EXPECT_TRUE(WaitUntilScreenShowsPicture(*canvas)) << ScreenDifference(*canvas);
+    EXPECT_EQ(ScreenDifferences(*canvas), "");
+
+    canvas->setBackdrop(SolidPicture(40, 30, qRgb(0, 90, 200), qRgb(255, 255, 0)));
+    EXPECT_TRUE(WaitUntilScreenShowsPicture(*canvas)) << ScreenDifference(*canvas);
+    EXPECT_EQ(ScreenDifferences(*canvas), "");
+}
+
+TEST(CanvasScreen, AWindowsFirstShowingPutsItsCanvasOnScreen)
+{
+    if (!IsClassRegistered(CanvasWindow::StaticClass()))
+        RegisterClass(CanvasWindow::StaticClass());
+    auto window = RuntimeCheckCast<CanvasWindow>(RuntimeNewObject(CanvasWindow::StaticClass()));
+    window->setVisible(false);
+    window->Constructor();
+    Ref<Canvas> canvas = window->canvas();
+    canvas->setBackdrop(SolidPicture(30, 20, qRgb(250, 120, 0), qRgb(0, 0, 255)));
+    canvas->Graphics()->FillOval(0, 0, 40, 30);
+    window->Show();
+    EXPECT_TRUE(WaitUntilScreenShowsPicture(*canvas)) << ScreenDifference(*canvas);
+    EXPECT_EQ(ScreenDifferences(*canvas), "");
+    window->Close();
+}
+
+// Changed canvases go to the screen at most about sixty times a second, however fast the drawing.
+TEST_F(Canvases, AStormOfDrawingIsPresentedAtMostSixtyTimesASecond)
+{
+    ASSERT_TRUE(WaitUntilScreenShowsPicture(*canvas));
+    PaintCounter paints(canvas->widget());
+    bool stop = false;
+    int calls = 0;
+    Ref<FunctionThread> thread = StartThread([&] {
+        Ref<Graphics> g = canvas->Graphics();
+        for (int i = 0; !stop; ++i, ++calls) {
+            g->setForeColor(RGB(i % 256, 255 - i % 256, 0));
+            g->DrawLine(i % 40, 0, 39 - i % 40, 29);
+            RuntimeBackgroundTask();
+        }
+    });
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 500)
+        RunRounds(1);
+    stop = true;
+    const qint64 elapsed = clock.elapsed();
+    ASSERT_TRUE(RunRoundsUntil([&] { return !thread->isRunning(); }));
+
+    // Sixty a second is one present in 16.7 ms; a timer may fire a little early.
+    EXPECT_LE(paints.count, elapsed / 12 + 2) << calls << " drawing calls in " << elapsed << " ms";
+    EXPECT_GT(paints.count, 0) << "the drawing reached the screen while it went on";
+    EXPECT_TRUE(WaitUntilScreenShowsPicture(*canvas)) << ScreenDifference(*canvas);
 }
 
 }

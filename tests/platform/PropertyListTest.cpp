@@ -193,9 +193,14 @@ TEST(PropertyList, EveryPrefixEndsAtAnEntryOrRaises)
     }
 }
 
+// A corrupted list is either read to its end and applied, or it raises the framework's exception
+// naming the list and an offset within it; nothing is read outside it. Each copy lies in a buffer
+// of its own length, so that a read past its end is caught in a sanitizer build.
 TEST(PropertyList, CorruptedCopiesReturnOrRaise)
 {
     std::mt19937 random(20240611);
+    int applied = 0;
+    int raised = 0;
     for (int round = 0; round < 4000; ++round) {
         const RealList& real = kRealLists[random() % std::size(kRealLists)];
         auto source = real.list.bytes();
@@ -205,11 +210,33 @@ TEST(PropertyList, CorruptedCopiesReturnOrRaise)
             bytes[random() % bytes.size()] = static_cast<unsigned char>(random());
         if (random() % 4 == 0)
             bytes.resize(random() % bytes.size());
+        const Bytes copy(bytes.begin(), bytes.end());
+        const PropertyList corrupted("Test.Corrupted", copy);
+        SCOPED_TRACE(std::string(real.list.name()) + ", round " + std::to_string(round));
+
+        Ref<Object> target = RuntimeNewObject(real.targetClass);
+        ASSERT_TRUE(target);
         try {
-            CountPropertyEntries(real.targetClass, PropertyList("Test.Corrupted", bytes));
-        } catch (const RuntimeException&) {
+            CountPropertyEntries(real.targetClass, corrupted);
+        } catch (const RuntimeException& e) {
+            std::string message = e.what();
+            EXPECT_NE(message.find("Test.Corrupted"), std::string::npos) << message;
+            EXPECT_LE(OffsetIn(message), copy.size()) << message;
+            try {
+                SetProperties(*target, corrupted);
+                ADD_FAILURE() << "counted as malformed, yet applied: " << message;
+            } catch (const RuntimeException& applying) {
+                EXPECT_EQ(std::string(applying.what()), message) << "applying stops where counting does";
+            }
+            ++raised;
+            continue;
         }
+        EXPECT_NO_THROW(SetProperties(*target, corrupted));
+        ++applied;
     }
+    // Both outcomes occur, so both branches were checked.
+    EXPECT_GT(applied, 0);
+    EXPECT_GT(raised, 0);
 }
 
 TEST(PropertyList, MacRomanMapsHighBytesAndKeepsAscii)

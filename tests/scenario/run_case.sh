@@ -3,7 +3,8 @@
 # Usage: run_case.sh DRIVER NAME.scenario NAME.expected
 # The driver exits 0 only when every command succeeded; a scenario that means to fail says so
 # in a first line "# exit N". A first line "# skip: WHY" sets a case aside while WHY holds
-# (exit status 77, which CTest reports as skipped).
+# (exit status 77, which CTest reports as skipped). A line "# without resource: FILE" runs the
+# driver from a copy of the build tree whose resource folder lacks FILE.
 set -u
 
 if [ $# -ne 3 ]; then
@@ -25,7 +26,23 @@ if [[ $first_line =~ ^#[[:space:]]*exit[[:space:]]+([0-9]+)[[:space:]]*$ ]]; the
 fi
 
 actual=$(mktemp)
-trap 'rm -f "$actual"' EXIT
+tree=
+trap 'rm -f "$actual"; [ -z "$tree" ] || rm -rf "$tree"' EXIT
+
+# The program finds its resources two folders above its executable, so a copy of the executable
+# beside a reduced copy of the folder runs without the file.
+missing=$(sed -n 's/^#[[:space:]]*without resource:[[:space:]]*\(.*[^[:space:]]\)[[:space:]]*$/\1/p' "$scenario")
+if [ -n "$missing" ]; then
+    tree=$(mktemp -d)
+    mkdir "$tree/bin"
+    cp "$driver" "$tree/bin/" || exit 2
+    cp -r "$(dirname "$driver")/../Resources" "$tree/Resources" || exit 2
+    while IFS= read -r name; do
+        [ -e "$tree/Resources/$name" ] || { echo "no resource $name to leave out" >&2; exit 2; }
+        rm -rf "${tree:?}/Resources/$name"
+    done <<< "$missing"
+    driver="$tree/bin/$(basename "$driver")"
+fi
 
 # The driver's own noise on stderr is not part of the comparison.
 timeout 120 "$driver" < "$scenario" > "$actual"

@@ -19,16 +19,6 @@ using namespace testing_support;
 
 namespace {
 
-void CloseProgramWindows()
-{
-    for (int pass = 0; pass < 4 && !OpenWindows().empty(); ++pass) {
-        for (const char* name : { "Dialog1.Dialog1", "AboutWindow.AboutWindow", "Window1.Window1" }) {
-            if (Ref<Window> window = GetImplicitWindow(name))
-                window->Close();
-        }
-    }
-}
-
 // Notes, for every window that opens, which application object was registered at that moment.
 class OpeningObserver : public RecordingObserver {
 public:

@@ -144,17 +144,6 @@ std::vector<Color> FrameArea(const Canvas& canvas)
     return area;
 }
 
-void CloseProgramWindows()
-{
-    // Closing the diagram refers to the main window, so it goes first.
-    for (int pass = 0; pass < 4 && !OpenWindows().empty(); ++pass) {
-        for (const char* name : { "Dialog1.Dialog1", "Window1.Window1" }) {
-            if (Ref<Window> window = GetImplicitWindow(name))
-                window->Close();
-        }
-    }
-}
-
 // Notes the round in which the sound plays and what the canvas shows at that moment.
 class Watcher : public RecordingObserver {
 public:

@@ -93,17 +93,6 @@ std::string FlightName(const ::testing::TestParamInfo<Flight>& info)
     return name.substr(1);
 }
 
-void CloseProgramWindows()
-{
-    // Closing the diagram refers to the main window, so it goes first.
-    for (int pass = 0; pass < 4 && !OpenWindows().empty(); ++pass) {
-        for (const char* name : { "Dialog1.Dialog1", "Window1.Window1" }) {
-            if (Ref<Window> window = GetImplicitWindow(name))
-                window->Close();
-        }
-    }
-}
-
 class FlightRun : public ::testing::TestWithParam<Flight> {
 protected:
     void SetUp() override { initialize(); }

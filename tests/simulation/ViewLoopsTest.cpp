@@ -121,17 +121,6 @@ private:
     std::string m_open;
 };
 
-void CloseProgramWindows()
-{
-    // Closing the diagram refers to the main window, so it goes first.
-    for (int pass = 0; pass < 4 && !OpenWindows().empty(); ++pass) {
-        for (const char* name : { "Dialog1.Dialog1", "Window1.Window1" }) {
-            if (Ref<Window> window = GetImplicitWindow(name))
-                window->Close();
-        }
-    }
-}
-
 class ViewLoops : public ::testing::Test {
 protected:
     void SetUp() override

@@ -21,6 +21,16 @@ void ProcessEvents()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+void CloseProgramWindows()
+{
+    for (int pass = 0; pass < 4 && !OpenWindows().empty(); ++pass) {
+        for (const char* name : { "Dialog1.Dialog1", "AboutWindow.AboutWindow", "Window1.Window1" }) {
+            if (Ref<Window> window = GetImplicitWindow(name))
+                window->Close();
+        }
+    }
+}
+
 bool RunRoundsUntil(const std::function<bool()>& condition, int maxRounds)
 {
     for (int round = 0; round < maxRounds; ++round) {
@@ -61,6 +71,8 @@ void CanvasWindow::Layout()
 {
     setWidth(kWidth);
     setHeight(kHeight);
+    // Fixed, as the program's windows are; the content then sets the window's size on screen.
+    setResizeable(false);
     setTitle("Canvas");
 }
 

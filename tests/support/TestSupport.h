@@ -31,6 +31,9 @@ fw::Ref<FunctionThread> StartThread(std::function<void()> body);
 bool RunRoundsUntil(const std::function<bool()>& condition, int maxRounds = 100000);
 void RunRounds(int rounds);
 void ProcessEvents();
+// Closes every window of the program that is open: the diagram first, since closing it reaches
+// the main window, and again while closing one brought another.
+void CloseProgramWindows();
 
 // Records what the framework reports, line by line.
 class RecordingObserver : public fw::FrameworkObserver {

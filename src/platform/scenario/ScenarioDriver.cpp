@@ -14,8 +14,12 @@
 #include "Window.h"
 #include "WindowWidget.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QKeySequence>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -106,12 +110,39 @@ Ref<Control> FindControl(const std::string& windowName, const std::string& contr
     return control;
 }
 
+// The message box that takes the user's input, as Qt sees it: the top of its modal stack. A box
+// that was dismissed leaves it at once, even while its thread has not yet run on.
+QMessageBox* ShowingBox()
+{
+    return qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+}
+
+// While a box is up it takes the input of every other window.
+void RequireNoBox()
+{
+    if (ShowingBox())
+        throw CommandError { "a message box is up" };
+}
+
 void RequireUsable(const RectControl& control, const std::string& name)
 {
     if (!control.visible())
         throw CommandError { name + " is hidden" };
     if (!control.enabled())
         throw CommandError { name + " is disabled" };
+}
+
+void ChooseMenuItemAsUser(Window& owner, const std::string& itemName)
+{
+    // As a user does: the item's menu opens, which raises EnableMenuItems, and Return chooses
+    // the item, so that its handler runs behind the same boundary as a real choice.
+    auto* action = owner.widget()->findChild<QAction*>(QString::fromStdString(itemName));
+    auto* menu = action ? qobject_cast<QMenu*>(action->parent()) : nullptr;
+    if (!menu)
+        throw CommandError { "there is no menu item " + itemName };
+    menu->popup(owner.widget()->mapToGlobal(QPoint(0, 0)));
+    menu->setActiveAction(action);
+    QTest::keyClick(menu, Qt::Key_Return);
 }
 
 }
@@ -190,12 +221,18 @@ void ScenarioDriver::shutDownAfterException(std::exception_ptr exception)
 void ScenarioDriver::pump()
 {
     QCoreApplication::processEvents();
+    // The event loop deletes what was given to deleteLater once control is back with it;
+    // processEvents from outside any loop leaves those events pending.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     if (m_ended)
         return;
     if (std::exception_ptr exception = TakeMainThreadException()) {
         shutDownAfterException(exception);
         return;
     }
+    // The program's event loop ends once the last window has closed and no thread is alive.
+    if (!IsQuitting() && OpenWindows().empty() && Scheduler::instance().liveThreadCount() == 0)
+        Quit(0);
     if (IsQuitting()) {
         m_ended = true;
         print("quit: " + std::to_string(QuitCode()));
@@ -255,6 +292,7 @@ void ScenarioDriver::execute(const std::string& line)
         std::string windowName, controlName, text;
         if (!SplitWithText(line, windowName, controlName, text))
             throw CommandError { "\"" + command + "\" takes a window, a control and a text" };
+        RequireNoBox();
         Ref<Control> control = FindControl(windowName, controlName);
         if (command == "set") {
             auto field = RuntimeCheckCast<TextField>(control);
@@ -275,6 +313,7 @@ void ScenarioDriver::execute(const std::string& line)
 
     if (command == "slide") {
         needWords(4);
+        RequireNoBox();
         auto slider = RuntimeCheckCast<Slider>(FindControl(words[1], words[2]));
         double value = 0;
         if (!slider)
@@ -288,6 +327,7 @@ void ScenarioDriver::execute(const std::string& line)
 
     if (command == "click") {
         needWords(3);
+        RequireNoBox();
         Ref<Control> control = FindControl(words[1], words[2]);
         if (auto button = RuntimeCheckCast<PushButton>(control)) {
             RequireUsable(*button, words[2]);
@@ -303,8 +343,7 @@ void ScenarioDriver::execute(const std::string& line)
 
     if (command == "menu") {
         needWords(2);
-        if (IsMessageBoxShowing())
-            throw CommandError { "a message box is up" };
+        RequireNoBox();
         Ref<Window> owner;
         for (const Ref<Window>& window : OpenWindows()) {
             if (window->hasMenuHandlers())
@@ -314,12 +353,13 @@ void ScenarioDriver::execute(const std::string& line)
             throw CommandError { "no window with a menu bar is open" };
         if (words[1] != kQuitMenuItem && words[1] != kAboutMenuItem)
             throw CommandError { "there is no menu item " + words[1] };
-        ChooseMenuItem(owner.get(), words[1]);
+        ChooseMenuItemAsUser(*owner, words[1]);
         return;
     }
 
     if (command == "close") {
         needWords(2);
+        RequireNoBox();
         Ref<Window> window = FindWindow(words[1]);
         if (!window->closeButton())
             throw CommandError { words[1] + " has no close button" };
@@ -329,6 +369,7 @@ void ScenarioDriver::execute(const std::string& line)
 
     if (command == "press") {
         needWords(4);
+        RequireNoBox();
         Ref<Window> window = FindWindow(words[1]);
         double x = 0, y = 0;
         if (!ParseNumber(words[2], x) || !ParseNumber(words[3], y))
@@ -354,9 +395,13 @@ void ScenarioDriver::execute(const std::string& line)
         QKeySequence sequence = QKeySequence::fromString(QString::fromStdString(name));
         if (sequence.isEmpty() || sequence[0].key() == Qt::Key_unknown)
             throw CommandError { "there is no key " + words[2] };
+        // The box that is up takes the keys of every window.
+        QWidget* receiver = ShowingBox();
+        if (!receiver)
+            receiver = window->widget();
         QWidget* target = QApplication::focusWidget();
-        if (!target || target->window() != window->widget())
-            target = window->widget();
+        if (!target || target->window() != receiver)
+            target = receiver;
         QTest::keyClick(target, sequence[0].key(), sequence[0].keyboardModifiers());
         return;
     }
@@ -377,7 +422,7 @@ void ScenarioDriver::execute(const std::string& line)
             throw CommandError { "\"run-until\" takes a number of milliseconds" };
         std::function<bool()> until;
         if (words[1] == "message")
-            until = [] { return IsMessageBoxShowing(); };
+            until = [] { return ShowingBox() != nullptr; };
         else if (words[1] == "idle")
             until = [] { return Scheduler::instance().liveThreadCount() == 0; };
         else
@@ -389,8 +434,10 @@ void ScenarioDriver::execute(const std::string& line)
 
     if (command == "dismiss") {
         needWords(1);
-        if (!DismissMessageBox())
+        QMessageBox* box = ShowingBox();
+        if (!box)
             throw CommandError { "no message box is up" };
+        QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
         return;
     }
 
