@@ -123,7 +123,7 @@ protected:
 
     Ref<BackGroundDrawing> start()
     {
-        m_flight = new BackGroundDrawing;
+        m_flight = MakeRef<BackGroundDrawing>();
         m_flight->Run();
         return m_flight;
     }
