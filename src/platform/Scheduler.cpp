@@ -4,6 +4,7 @@
 #include "Clock.h"
 #include "Exceptions.h"
 #include "Runtime.h"
+#include "RuntimeState.h"
 #include "ThreadFiber.h"
 
 #include <boost/context/protected_fixedsize_stack.hpp>
@@ -73,8 +74,7 @@ void RunThreadBody(Thread& thread)
 
 Scheduler& Scheduler::instance()
 {
-    static Scheduler scheduler;
-    return scheduler;
+    return RuntimeState::instance().scheduler;
 }
 
 Scheduler::Scheduler()
@@ -82,6 +82,11 @@ Scheduler::Scheduler()
 {
     m_timer->setInterval(0);
     QObject::connect(m_timer, &QTimer::timeout, [this] { runSlice(); });
+}
+
+Scheduler::~Scheduler()
+{
+    delete m_timer;
 }
 
 void Scheduler::start(Thread& thread)
