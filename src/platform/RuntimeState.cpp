@@ -9,6 +9,11 @@
 #include <cstdio>
 #include <cstdlib>
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <pthread.h>
+#include <sanitizer/lsan_interface.h>
+#endif
+
 namespace fw {
 
 namespace {
@@ -68,8 +73,23 @@ void RuntimeState::destroy()
 
 void RuntimeState::abandonAtExit()
 {
-    if (g_state)
-        g_state->m_abandoned = true;
+    if (!g_state)
+        return;
+    g_state->m_abandoned = true;
+#if defined(__SANITIZE_ADDRESS__)
+    // Left from a thread's stack: the main stack, suspended beneath it, still holds what it
+    // points to, but LeakSanitizer scans only the stack that runs.
+    if (g_state->scheduler.inThread()) {
+        pthread_attr_t attributes;
+        void* bottom = nullptr;
+        std::size_t size = 0;
+        if (pthread_getattr_np(pthread_self(), &attributes) == 0) {
+            pthread_attr_getstack(&attributes, &bottom, &size);
+            pthread_attr_destroy(&attributes);
+            __lsan_register_root_region(bottom, size);
+        }
+    }
+#endif
 }
 
 RuntimeState::RuntimeState()
