@@ -1,15 +1,20 @@
 #!/usr/bin/env bash
 # Starts the real program on a virtual X display, waits for its two windows, takes a screenshot,
-# and quits it with Ctrl+Q as a user would. Needs xvfb-run, xdotool and ImageMagick's import.
-# Usage: xvfb_smoke.sh PROGRAM SCREENSHOT
+# and ends it one of two ways: "quit" quits it with Ctrl+Q as a user would (status 0);
+# "display-lost" starts a flight with Return and then kills the program's connection to the
+# display, so that Qt ends the process with exit() while the flight's thread is on its stack
+# (status 1). Either way the program's output must hold no sanitizer report.
+# Needs xvfb-run, xdotool and ImageMagick's import.
+# Usage: xvfb_smoke.sh PROGRAM SCREENSHOT [quit|display-lost]
 set -u
 
-if [ $# -ne 2 ]; then
-    echo "usage: $0 PROGRAM SCREENSHOT" >&2
+if [ $# -lt 2 ] || [ $# -gt 3 ]; then
+    echo "usage: $0 PROGRAM SCREENSHOT [quit|display-lost]" >&2
     exit 2
 fi
 program=$1
 screenshot=$2
+way=${3:-quit}
 
 # First run: start a display of our own and come back inside it.
 if [ -z "${QUENDAL_SMOKE_DISPLAY:-}" ]; then
@@ -61,17 +66,33 @@ sleep 0.5
 import -window root "$screenshot" || fail "could not take the screenshot"
 
 timeout 5 xdotool windowfocus --sync "$main" || fail "could not focus the main window"
-xdotool key ctrl+q || fail "could not send Ctrl+Q"
+case $way in
+quit)
+    xdotool key ctrl+q || fail "could not send Ctrl+Q"
+    want_status=0
+    ;;
+display-lost)
+    # Return presses Start; the flight runs for a while before the connection goes.
+    xdotool key Return || fail "could not send Return"
+    sleep 0.5
+    xdotool windowkill "$main" || fail "could not kill the program's connection to the display"
+    want_status=1
+    ;;
+*)
+    fail "no way \"$way\" to end the program"
+    ;;
+esac
 
 for _ in $(seq 1 100); do
     if ! kill -0 "$pid" 2> /dev/null; then
         wait "$pid"
         status=$?
-        [ "$status" -eq 0 ] || fail "the program exited with status $status"
+        [ "$status" -eq "$want_status" ] || fail "the program exited with status $status, not $want_status"
+        ! grep -qE '==[0-9]+==ERROR|runtime error:' "$log" || fail "a sanitizer reported"
         rm -f "$log"
-        echo "smoke: started, showed both windows and quit with status 0"
+        echo "smoke: started, showed both windows and ended ($way) with status $status"
         exit 0
     fi
     sleep 0.1
 done
-fail "the program was still running 10 s after Ctrl+Q"
+fail "the program was still running 10 s after it was to end ($way)"
