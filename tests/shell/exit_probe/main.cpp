@@ -14,6 +14,7 @@
 #include "main_window/Window1.h"
 #include "shell/Resources.h"
 #include "shell/Startup.h"
+#include "simulation/Variables.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -55,11 +56,14 @@ void StartFlight()
     Press("PushButtonStart");
 }
 
-// Runs the action 20 ms after the flight starts, while it still flies.
+// Runs the action once, between two of the flight's steps, when it has taken its first ones.
 void MidFlight(void (*action)())
 {
     StartFlight();
-    QTimer::singleShot(20, [action] {
+    Every(1, [action, done = false]() mutable {
+        if (done || Variables::t <= 0)
+            return;
+        done = true;
         if (fw::IsMessageBoxShowing())
             std::exit(kFlightEndedTooSoon);
         action();
