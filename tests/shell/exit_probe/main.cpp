@@ -70,6 +70,18 @@ void MidFlight(void (*action)())
     });
 }
 
+// Runs the action once the flight's thread waits in its outcome message.
+void AtTheMessage(void (*action)())
+{
+    StartFlight();
+    Every(1, [action, done = false]() mutable {
+        if (!done && fw::IsMessageBoxShowing()) {
+            done = true;
+            action();
+        }
+    });
+}
+
 void LibraryExit()
 {
     std::exit(kLibraryExitStatus);
@@ -106,14 +118,9 @@ const std::map<std::string, std::function<void()>>& Ways()
                 fw::NotNil(Explosion(), "the explosion sound")->Play();
                 QTimer::singleShot(300, &LibraryExit);
             } },
-        { "exit-with-message-in-flight",
-            [] {
-                StartFlight();
-                Every(1, [] {
-                    if (fw::IsMessageBoxShowing())
-                        LibraryExit();
-                });
-            } },
+        // The box is modal, so only code quits while it is up.
+        { "quit-with-message-in-flight", [] { AtTheMessage([] { fw::Quit(0); }); } },
+        { "exit-with-message-in-flight", [] { AtTheMessage(&LibraryExit); } },
         { "exit-mid-flight", [] { MidFlight(&LibraryExit); } },
         { "exit-on-thread", [] { fw::Ref<ExitingThread>(new ExitingThread)->Run(); } },
     };
