@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine for Quendal, builds it, and then runs the program or its tests.
 #   ./build.sh run    install what is missing, build, start the program
-#   ./build.sh test   install what is missing, build, run the whole test suite
+#   ./build.sh test   install what is missing, build, run the whole test suite, then build it
+#                     again with the sanitizers in build-sanitize and run it there too
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -39,5 +40,10 @@ cmake --build build --parallel "$(nproc)"
 if [[ $mode == run ]]; then
     exec build/bin/quendal
 fi
-cd build
+(cd build && ctest --output-on-failure --parallel "$(nproc)" --timeout 600)
+
+# The same suite under AddressSanitizer and UndefinedBehaviorSanitizer (docs/testing.md).
+cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUENDAL_SANITIZE=ON
+cmake --build build-sanitize --parallel "$(nproc)"
+cd build-sanitize
 ctest --output-on-failure --parallel "$(nproc)" --timeout 600

@@ -102,10 +102,13 @@ int main()
     initialize();
     fw::RunFrameworkInitialization(&Startup);
 
-    fw::Ref<Window1> window = Window1::Instance();
-    fw::ControlNamed<fw::TextField>(window, "EditFieldDia")->type("10");
-    fw::ControlNamed<fw::PopupMenu>(window, "PopupMenuType")->choose("Stone");
-    fw::ControlNamed<fw::PopupMenu>(window, "PopupMenuOrigin")->choose("Near Earth Asteroid, 20 kms");
+    {
+        // Held no longer than the runtime stands.
+        fw::Ref<Window1> window = Window1::Instance();
+        fw::ControlNamed<fw::TextField>(window, "EditFieldDia")->type("10");
+        fw::ControlNamed<fw::PopupMenu>(window, "PopupMenuType")->choose("Stone");
+        fw::ControlNamed<fw::PopupMenu>(window, "PopupMenuOrigin")->choose("Near Earth Asteroid, 20 kms");
+    }
 
     Measurement real = Fly();
     fw::VirtualClock::enable();

@@ -1,5 +1,7 @@
 #include "CanvasWidget.h"
 
+#include "RuntimeState.h"
+
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QPaintEvent>
@@ -26,7 +28,9 @@ CanvasWidget::CanvasWidget(QWidget* parent)
 
 CanvasWidget::~CanvasWidget()
 {
-    Presenter::instance().forget(this);
+    // A widget that outlives the runtime has nothing left to forget it.
+    if (RuntimeState* state = RuntimeState::find())
+        state->presenter.forget(this);
 }
 
 void CanvasWidget::changed(const QRect& area)
@@ -66,8 +70,7 @@ void CanvasWidget::setPictureSize(const QSize& size)
 
 Presenter& Presenter::instance()
 {
-    static Presenter* presenter = new Presenter;
-    return *presenter;
+    return RuntimeState::instance().presenter;
 }
 
 Presenter::Presenter()

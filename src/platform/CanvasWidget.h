@@ -43,6 +43,7 @@ public:
     void presentNow();
 
 private:
+    friend class RuntimeState;
     Presenter();
     void present(bool immediately);
 

@@ -1,6 +1,7 @@
 #include "MessageBox.h"
 
 #include "FrameworkObserver.h"
+#include "RuntimeState.h"
 #include "Scheduler.h"
 
 #include <QCoreApplication>
@@ -17,16 +18,17 @@ namespace {
 
 std::vector<QPointer<QMessageBox>>& ShowingBoxes()
 {
-    static std::vector<QPointer<QMessageBox>> boxes;
-    return boxes;
+    return RuntimeState::instance().showingBoxes;
 }
 
 struct BoxOnScreen {
     std::unique_ptr<QMessageBox> box;
     ~BoxOnScreen()
     {
-        auto& boxes = ShowingBoxes();
-        std::erase_if(boxes, [&](const QPointer<QMessageBox>& entry) { return entry.isNull() || entry.data() == box.get(); });
+        RuntimeState* state = RuntimeState::find();
+        if (!state)
+            return;
+        std::erase_if(state->showingBoxes, [&](const QPointer<QMessageBox>& entry) { return entry.isNull() || entry.data() == box.get(); });
     }
 };
 

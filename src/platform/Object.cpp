@@ -1,6 +1,7 @@
 #include "Object.h"
 
 #include "Exceptions.h"
+#include "RuntimeState.h"
 
 #include <algorithm>
 #include <cctype>
@@ -17,8 +18,7 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b)
 
 std::map<std::string, const ClassInfo*, std::less<>>& Registry()
 {
-    static std::map<std::string, const ClassInfo*, std::less<>> registry;
-    return registry;
+    return RuntimeState::instance().classes;
 }
 
 }

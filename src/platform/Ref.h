@@ -32,7 +32,8 @@ class Ref {
 public:
     Ref() = default;
     Ref(std::nullptr_t) { }
-    Ref(T* object)
+    // Explicit: a temporary Ref made on the quiet from an object that nothing holds would free it.
+    explicit Ref(T* object)
         : m_ptr(object)
     {
         if (m_ptr)

@@ -12,6 +12,7 @@
 #include "Picture.h"
 #include "PopupMenu.h"
 #include "PushButton.h"
+#include "RuntimeState.h"
 #include "Scheduler.h"
 #include "Slider.h"
 #include "Sound.h"
@@ -29,18 +30,13 @@ namespace fw {
 
 namespace {
 
-QApplication* g_application = nullptr;
-Ref<Application> g_appObject;
-std::int32_t g_exitCode = 0;
-bool g_quitting = false;
-bool g_loopRunning = false;
-std::exception_ptr g_mainThreadException;
 // A cancel press waiting for the running flight to see it.
 bool g_cancelPending = false;
 
 void QuitWhenNothingIsLeft()
 {
-    if (g_loopRunning && !g_quitting && OpenWindows().empty() && Scheduler::instance().liveThreadCount() == 0)
+    RuntimeState& state = RuntimeState::instance();
+    if (state.loopRunning && !state.quitting && OpenWindows().empty() && Scheduler::instance().liveThreadCount() == 0)
         Quit(0);
 }
 
@@ -48,15 +44,9 @@ void QuitWhenNothingIsLeft()
 
 void RuntimeInit()
 {
-    if (g_application)
+    if (RuntimeState::find())
         return;
-    static int argc = 1;
-    static char name[] = "quendal";
-    static char* argv[] = { name, nullptr };
-    g_application = new QApplication(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    g_exitCode = 0;
-    g_quitting = false;
+    RuntimeState::create();
     g_cancelPending = false;
 }
 
@@ -73,8 +63,8 @@ void RuntimeRegisterFrameworkClasses()
 void RunFrameworkInitialization(void (*startup)())
 {
     startup();
-    if (g_appObject)
-        g_appObject->Event_Open();
+    if (Ref<Application> application = GetAppObject())
+        application->Event_Open();
 }
 
 void RuntimeInitExternalClasses()
@@ -89,46 +79,48 @@ void InitPluginEntrypoints()
 
 void RuntimeRegisterAppObject(const Ref<Application>& application)
 {
-    g_appObject = application;
+    RuntimeState::instance().appObject = application;
     if (application)
         QCoreApplication::setApplicationName(QString::fromStdString(application->classInfo().name()));
 }
 
 Ref<Application> GetAppObject()
 {
-    return g_appObject;
+    return RuntimeState::instance().appObject;
 }
 
 void RuntimeRun()
 {
-    if (!g_quitting) {
-        g_loopRunning = true;
+    RuntimeState& state = RuntimeState::instance();
+    if (!state.quitting) {
+        state.loopRunning = true;
         QApplication::exec();
-        g_loopRunning = false;
+        state.loopRunning = false;
     }
     Scheduler::instance().stop();
     if (std::exception_ptr exception = TakeMainThreadException())
         std::rethrow_exception(exception);
-    if (g_appObject)
-        g_appObject->Event_Close();
+    if (Ref<Application> application = GetAppObject())
+        application->Event_Close();
 }
 
 void Quit(std::int32_t exitCode)
 {
-    g_exitCode = exitCode;
-    g_quitting = true;
+    RuntimeState& state = RuntimeState::instance();
+    state.exitCode = exitCode;
+    state.quitting = true;
     Scheduler::instance().stop();
     QCoreApplication::exit(exitCode);
 }
 
 bool IsQuitting()
 {
-    return g_quitting;
+    return RuntimeState::instance().quitting;
 }
 
 std::int32_t QuitCode()
 {
-    return g_exitCode;
+    return RuntimeState::instance().exitCode;
 }
 
 void UnhandledException(const std::exception& exception)
@@ -137,27 +129,23 @@ void UnhandledException(const std::exception& exception)
     std::string className = runtime ? runtime->className() : "RuntimeException";
     std::fprintf(stderr, "quendal: unhandled %s: %s\n", className.c_str(), exception.what());
     CurrentFrameworkObserver()->exceptionReported(className, exception.what());
-    g_exitCode = 1;
-    g_quitting = true;
+    RuntimeState& state = RuntimeState::instance();
+    state.exitCode = 1;
+    state.quitting = true;
     Scheduler::instance().stop();
     MsgBox("The program must close after an error it could not handle.\n\n" + className + ": " + exception.what());
 }
 
 void ReleaseFrameworkStatics()
 {
-    Scheduler::instance().abandonAll();
-    ForgetAllWindows();
-    // Audio output cannot outlive the runtime, whoever still holds a sound.
-    Sound::releaseAllOutputs();
-    ClearClassRegistry();
+    RuntimeState::instance().releaseLists();
 }
 
 std::int32_t RuntimeExit()
 {
-    g_appObject = nullptr;
-    // Lets windows that were closed finish going away.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    return g_exitCode;
+    std::int32_t exitCode = RuntimeState::instance().exitCode;
+    RuntimeState::destroy();
+    return exitCode;
 }
 
 void RuntimeBackgroundTask()
@@ -187,16 +175,17 @@ void ReportThreadException(const std::string& className, const std::string& mess
 
 void DeferMainThreadException(std::exception_ptr exception)
 {
-    if (!g_mainThreadException)
-        g_mainThreadException = exception;
-    g_quitting = true;
+    RuntimeState& state = RuntimeState::instance();
+    if (!state.mainThreadException)
+        state.mainThreadException = exception;
+    state.quitting = true;
     Scheduler::instance().stop();
     QCoreApplication::exit(1);
 }
 
 std::exception_ptr TakeMainThreadException()
 {
-    return std::exchange(g_mainThreadException, nullptr);
+    return std::exchange(RuntimeState::instance().mainThreadException, nullptr);
 }
 
 void ThreadEnded()

@@ -50,7 +50,9 @@ public:
     static constexpr std::size_t kStackReserve = 256 * 1024;
 
 private:
+    friend class RuntimeState;
     Scheduler();
+    ~Scheduler();
     void resumeThread(Thread& thread);
     void finish(Thread& thread);
     void updateTimer();

@@ -1,13 +1,14 @@
 #include "Sound.h"
 
 #include "FrameworkObserver.h"
+#include "RuntimeState.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QSoundEffect>
 #include <QUrl>
 
-#include <vector>
+#include <map>
 
 namespace fw {
 
@@ -53,10 +54,15 @@ double PcmWaveDuration(const std::string& bytes)
     return -1;
 }
 
-std::vector<Sound*>& LiveSounds()
+void ReleaseOutput(QSoundEffect* effect)
 {
-    static std::vector<Sound*> sounds;
-    return sounds;
+    // Qt decodes the file on a thread of its own; an effect deleted while it loads can leave
+    // that thread and the shutdown waiting for each other.
+    QElapsedTimer waited;
+    waited.start();
+    while (effect->status() == QSoundEffect::Loading && waited.elapsed() < 2000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    delete effect;
 }
 
 }
@@ -72,31 +78,28 @@ Sound::Sound(std::filesystem::path path, std::string name, double durationSecond
     , m_name(std::move(name))
     , m_durationSeconds(durationSeconds)
 {
-    LiveSounds().push_back(this);
 }
 
 Sound::~Sound()
 {
-    std::erase(LiveSounds(), this);
-    releaseOutput();
-}
-
-void Sound::releaseOutput()
-{
-    // Qt decodes the file on a thread of its own; an effect deleted while it loads can leave
-    // that thread and the shutdown waiting for each other.
-    QElapsedTimer waited;
-    waited.start();
-    while (m_effect && m_effect->status() == QSoundEffect::Loading && waited.elapsed() < 2000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    delete m_effect;
-    m_effect = nullptr;
+    // After RuntimeExit the outputs are gone already; at exit() they stay with the abandoned runtime.
+    RuntimeState* state = RuntimeState::find();
+    if (!state || state->abandoned())
+        return;
+    auto output = state->soundOutputs.find(this);
+    if (output == state->soundOutputs.end())
+        return;
+    QSoundEffect* effect = output->second;
+    state->soundOutputs.erase(output);
+    ReleaseOutput(effect);
 }
 
 void Sound::releaseAllOutputs()
 {
-    for (Sound* sound : LiveSounds())
-        sound->releaseOutput();
+    std::map<const Sound*, QSoundEffect*> outputs;
+    outputs.swap(RuntimeState::instance().soundOutputs);
+    for (const auto& [sound, effect] : outputs)
+        ReleaseOutput(effect);
 }
 
 Ref<Sound> Sound::decode(const std::filesystem::path& path, const std::string& name, const std::string& bytes)
@@ -109,12 +112,13 @@ Ref<Sound> Sound::decode(const std::filesystem::path& path, const std::string& n
 
 void Sound::Play()
 {
-    if (!m_effect) {
-        m_effect = new QSoundEffect;
-        m_effect->setSource(QUrl::fromLocalFile(QString::fromStdString(m_path.string())));
+    QSoundEffect*& effect = RuntimeState::instance().soundOutputs[this];
+    if (!effect) {
+        effect = new QSoundEffect;
+        effect->setSource(QUrl::fromLocalFile(QString::fromStdString(m_path.string())));
     }
-    m_effect->stop();
-    m_effect->play();
+    effect->stop();
+    effect->play();
     CurrentFrameworkObserver()->soundPlayed(m_name);
 }
 

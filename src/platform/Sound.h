@@ -3,9 +3,6 @@
 #include "Object.h"
 
 #include <filesystem>
-#include <memory>
-
-class QSoundEffect;
 
 namespace fw {
 
@@ -27,13 +24,11 @@ public:
     double durationSeconds() const { return m_durationSeconds; }
 
 private:
-    void releaseOutput();
     Sound(std::filesystem::path path, std::string name, double durationSeconds);
 
     std::filesystem::path m_path;
     std::string m_name;
     double m_durationSeconds;
-    QSoundEffect* m_effect { nullptr };
 };
 
 }

@@ -7,6 +7,7 @@
 #include "FrameworkObserver.h"
 #include "PushButton.h"
 #include "Runtime.h"
+#include "RuntimeState.h"
 #include "WindowWidget.h"
 
 #include <QApplication>
@@ -23,14 +24,12 @@ namespace {
 // The framework's own lists: the implicit instance of each window class, and the open windows.
 std::vector<std::pair<std::string, Ref<Window>>>& ImplicitWindows()
 {
-    static std::vector<std::pair<std::string, Ref<Window>>> windows;
-    return windows;
+    return RuntimeState::instance().implicitWindows;
 }
 
 std::vector<Ref<Window>>& WindowList()
 {
-    static std::vector<Ref<Window>> windows;
-    return windows;
+    return RuntimeState::instance().windows;
 }
 
 Qt::WindowFlags FlagsFor(const Window& window)

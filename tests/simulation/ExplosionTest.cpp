@@ -245,7 +245,7 @@ TEST_F(ExplosionSequence, FireballThenSoundThenFivePacedFramesThenTheMessage)
             beneathFrames = FrameArea(*MainCanvas());
         };
 
-        flight = new ExplosionOnly;
+        flight = MakeRef<ExplosionOnly>();
         flight->Run();
         std::array<std::int32_t, 5> tickSeen {};
         std::array<int, 5> roundSeen { -1, -1, -1, -1, -1 };

@@ -112,7 +112,7 @@ protected:
 
     Ref<BackGroundDrawing> start()
     {
-        m_flight = new BackGroundDrawing;
+        m_flight = MakeRef<BackGroundDrawing>();
         m_flight->Run();
         return m_flight;
     }

@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Starts the real program on a virtual X display, waits for its two windows, takes a screenshot,
-# checks that the main window's canvas shows the globe picture there, pixel for pixel, and quits
-# the program with Ctrl+Q as a user would. Needs xvfb-run, xdotool, xwininfo and ImageMagick.
-# Usage: xvfb_smoke.sh PROGRAM SCREENSHOT
+# checks that the main window's canvas shows the globe picture there, pixel for pixel, and ends
+# the program one of two ways: "quit" quits it with Ctrl+Q as a user would (status 0);
+# "display-lost" starts a flight with Return and then kills the program's connection to the
+# display, so that Qt ends the process with exit() while the flight's thread is on its stack
+# (status 1). Either way the program's output must hold no sanitizer report.
+# Needs xvfb-run, xdotool, xwininfo and ImageMagick.
+# Usage: xvfb_smoke.sh PROGRAM SCREENSHOT [quit|display-lost]
 set -u
 
-if [ $# -ne 2 ]; then
-    echo "usage: $0 PROGRAM SCREENSHOT" >&2
+if [ $# -lt 2 ] || [ $# -gt 3 ]; then
+    echo "usage: $0 PROGRAM SCREENSHOT [quit|display-lost]" >&2
     exit 2
 fi
 program=$1
@@ -22,6 +26,7 @@ region_left=150
 region_top=80
 region_width=340
 region_height=140
+way=${3:-quit}
 
 # First run: start a display of our own and come back inside it.
 if [ -z "${QUENDAL_SMOKE_DISPLAY:-}" ]; then
@@ -108,17 +113,33 @@ done
 [ "$differing" = "0" ] || fail "the main window's canvas differs from the globe picture in $differing pixels of ${crop}+${region_left}+${region_top} (screenshot: $screenshot)"
 
 timeout 5 xdotool windowfocus --sync "$main" || fail "could not focus the main window"
-xdotool key ctrl+q || fail "could not send Ctrl+Q"
+case $way in
+quit)
+    xdotool key ctrl+q || fail "could not send Ctrl+Q"
+    want_status=0
+    ;;
+display-lost)
+    # Return presses Start; the flight runs for a while before the connection goes.
+    xdotool key Return || fail "could not send Return"
+    sleep 0.5
+    xdotool windowkill "$main" || fail "could not kill the program's connection to the display"
+    want_status=1
+    ;;
+*)
+    fail "no way \"$way\" to end the program"
+    ;;
+esac
 
 for _ in $(seq 1 100); do
     if ! kill -0 "$pid" 2> /dev/null; then
         wait "$pid"
         status=$?
-        [ "$status" -eq 0 ] || fail "the program exited with status $status"
+        [ "$status" -eq "$want_status" ] || fail "the program exited with status $status, not $want_status"
+        ! grep -qE '==[0-9]+==ERROR|runtime error:' "$log" || fail "a sanitizer reported"
         rm -f "$log"
-        echo "smoke: started, showed both windows and the globe, and quit with status 0"
+        echo "smoke: started, showed both windows and ended ($way) with status $status"
         exit 0
     fi
     sleep 0.1
 done
-fail "the program was still running 10 s after Ctrl+Q"
+fail "the program was still running 10 s after it was to end ($way)"
