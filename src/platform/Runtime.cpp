@@ -164,6 +164,11 @@ void RuntimeBackgroundTask()
     Scheduler::instance().yield();
 }
 
+void RuntimeExpectWake(double microseconds)
+{
+    Scheduler::instance().expectWake(microseconds);
+}
+
 bool UserCancelled()
 {
     if (g_cancelPresses == 0)
