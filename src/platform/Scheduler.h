@@ -62,6 +62,8 @@ public:
     static constexpr double kSliceMicroseconds = 250;
     static constexpr double kWakeGuardMicroseconds = 200;
     static constexpr double kAfterWakeMicroseconds = 100;
+    // A frame keeps the guard and its own recent cost away from a wait's end, but no more than
+    // this: a slower one goes right after a wait began.
     static constexpr double kLongestFrameMarginMicroseconds = 700;
 
 private:
