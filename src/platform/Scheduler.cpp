@@ -149,12 +149,17 @@ void Scheduler::runSlice()
         runRound();
         now = Microseconds();
     } while (!m_stopped && hasRunnableThreads() && (now < end || (now < latest && wakeIsNear(now, kWakeGuardMicroseconds))));
+    if (frameFitsAt(now))
+        Presenter::instance().presentNow();
+}
+
+bool Scheduler::frameFitsAt(double now) const
+{
     // A frame goes where the waits have time to spare for it. One that takes longer than they
     // have goes right after a wait began, and the presenter makes such frames rarer.
-    Presenter& presenter = Presenter::instance();
+    const Presenter& presenter = Presenter::instance();
     double margin = std::min(kWakeGuardMicroseconds + presenter.expectedCostMicroseconds(), kLongestFrameMarginMicroseconds);
-    if (presenter.frameDue() && !wakeIsNear(now, margin))
-        presenter.presentNow();
+    return presenter.frameDue() && !wakeIsNear(now, margin);
 }
 
 void Scheduler::expectWake(double microseconds)

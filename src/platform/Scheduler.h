@@ -31,6 +31,8 @@ public:
     bool presentsFrames() const;
     // Whether a runnable thread's wait ends within margin after now, or ended just before now.
     bool wakeIsNear(double now, double margin) const;
+    // Whether a frame is due and presenting it at now keeps clear of every wait's end.
+    bool frameFitsAt(double now) const;
     // A driver that runs every round itself keeps the event loop from running any.
     void setDrivenFromOutside(bool driven);
 

@@ -53,32 +53,44 @@ TEST_F(Frames, AFrameComesOnlyAfterAChangeAndAFrameTimeAfterTheLast)
     EXPECT_TRUE(Presenter::instance().frameDue());
 }
 
-TEST_F(Frames, TheEventLoopsVisitsPresentAFrameOnlyWhereNoWaitIsAboutToEnd)
+TEST_F(Frames, AFrameFitsOnlyWhereNoWaitIsAboutToEnd)
+{
+    auto thread = StartThread([] {
+        RuntimeExpectWake(5000);
+        while (true)
+            RuntimeBackgroundTask();
+    });
+    RunRounds(1);
+    EXPECT_FALSE(Scheduler::instance().frameFitsAt(4000)) << "nothing changed";
+    drawLine();
+    struct Case {
+        double now;
+        bool fits;
+    };
+    const double after = Scheduler::kAfterWakeMicroseconds;
+    const Case cases[] = {
+        { 4000, true },
+        { 5000 - Scheduler::kWakeGuardMicroseconds / 2, false },
+        { 5000 + after / 2, false },
+        { 5000 + after * 2, true },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Scheduler::instance().frameFitsAt(c.now), c.fits) << "at " << c.now;
+    thread->Kill();
+}
+
+TEST_F(Frames, TheEventLoopsVisitsPresentADueFrameWhileAWaitIsFarFromItsEnd)
 {
     VirtualClock::disable();
-    struct Case {
-        const char* name;
-        double wakeAhead;
-        bool presented;
-    };
-    const Case cases[] = {
-        { "a wait that keeps ending soon", 100, false },
-        { "a wait far from its end", 50000, true },
-    };
-    for (const Case& c : cases) {
-        waitForFrameTime();
-        auto thread = StartThread([&] {
-            drawLine();
-            while (true) {
-                RuntimeExpectWake(Microseconds() + c.wakeAhead);
-                RuntimeBackgroundTask();
-            }
-        });
-        Scheduler::instance().runSlice();
-        EXPECT_EQ(!Presenter::instance().frameDue(), c.presented) << c.name;
-        thread->Kill();
-        Presenter::instance().presentNow();
-    }
+    auto thread = StartThread([&] {
+        drawLine();
+        RuntimeExpectWake(Microseconds() + 50000);
+        while (true)
+            RuntimeBackgroundTask();
+    });
+    Scheduler::instance().runSlice();
+    EXPECT_FALSE(Presenter::instance().frameDue());
+    thread->Kill();
 }
 
 }
