@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -30,9 +31,11 @@ protected:
         window->Close();
         VirtualClock::enable();
     }
+    // A frame time, longer after slow frames.
     static void waitForFrameTime()
     {
-        std::this_thread::sleep_for(std::chrono::microseconds(int(Presenter::kFrameMicroseconds) + 4000));
+        double frame = std::max(Presenter::kFrameMicroseconds, Presenter::instance().expectedCostMicroseconds() / Presenter::kMostShare);
+        std::this_thread::sleep_for(std::chrono::microseconds(int(frame) + 4000));
     }
     void drawLine() { canvas->Graphics()->DrawLine(2, 3, 5, 3); }
 
