@@ -1,24 +1,38 @@
 // Flies a typical flight, "Near Earth Asteroid, 20 kms", "Stone", 10 m, with the diagram on, and
-// reports the pace of the integration on the real clock and the cost of a step on the virtual
+// reports the pace of the integration on the real clock, without the close-up entry's pause of a
+// few ticks (given apart, and the pace with it), and the cost of a step on the virtual
 // clock, where every wait passes at once, so that the time is the step's own work: the physics,
 // the look-ups, the drawing, the diagram, the yields and the event loop between them.
+// On the real clock it also reports how late each wait returns and how long a key press, posted
+// from another thread as the windowing system's reader does, waits for its handler.
+// The platform is the offscreen one unless QT_QPA_PLATFORM names another.
 #include "Clock.h"
 #include "MessageBox.h"
 #include "PopupMenu.h"
 #include "Runtime.h"
 #include "TextField.h"
+#include "Window.h"
+#include "WindowWidget.h"
 #include "main_window/Window1.h"
 #include "shell/Startup.h"
 #include "simulation/BackGroundDrawing.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QEventLoop>
+#include <QInputDevice>
+#include <QKeyEvent>
 #include <QTimer>
 #include <QtGlobal>
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <mutex>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -32,6 +46,22 @@ double CpuSeconds()
     timespec now {};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
     return double(now.tv_sec) + now.tv_nsec / 1e9;
+}
+
+double Mean(const std::vector<double>& values)
+{
+    double sum = 0;
+    for (double value : values)
+        sum += value;
+    return values.empty() ? 0 : sum / double(values.size());
+}
+
+double Percentile(std::vector<double> values, double fraction)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    return values[std::min(values.size() - 1, std::size_t(fraction * double(values.size())))];
 }
 
 // The flight of the Start button, noting when its first step begins and when its outcome comes:
@@ -49,6 +79,23 @@ public:
         noteOutcome();
         BackGroundDrawing::Explodex();
     }
+    // How long after its 1000 µs each wait returns; read from the system's clock, so that the
+    // virtual clock does not move.
+    void Wait() override
+    {
+        double start = WallSeconds();
+        BackGroundDrawing::Wait();
+        if (stepsToOutcome == 0)
+            waitOvershootsUs.push_back((WallSeconds() - start) * 1e6 - 1000);
+    }
+    // The close-up's entry pauses for some ticks on purpose: no part of the pace.
+    void Delay() override
+    {
+        double start = WallSeconds();
+        BackGroundDrawing::Delay();
+        if (stepsToOutcome == 0)
+            pauseSeconds += WallSeconds() - start;
+    }
     void noteOutcome()
     {
         if (stepsToOutcome == 0) {
@@ -60,44 +107,115 @@ public:
     long stepsToOutcome { 0 };
     double firstStep { 0 };
     double outcome { 0 };
+    double pauseSeconds { 0 };
+    std::vector<double> waitOvershootsUs;
+};
+
+// A key press that carries the moment it was posted.
+class ProbeKey : public QKeyEvent {
+public:
+    ProbeKey()
+        : QKeyEvent(QEvent::KeyPress, Qt::Key_Shift, Qt::NoModifier)
+        , posted(WallSeconds())
+    {
+    }
+    double posted;
+};
+
+// Posts a key press to a widget every few milliseconds from another thread, and notes how long
+// each waits until the event loop hands it to the widget.
+class KeyProbe : public QObject {
+public:
+    explicit KeyProbe(QObject* target)
+        : m_target(target)
+    {
+        QInputDevice::primaryKeyboard();
+        qApp->installEventFilter(this);
+        m_poster = std::thread([this] {
+            // Uneven gaps, so that the presses fall at every phase of a step.
+            for (int press = 0; !m_done; ++press) {
+                QCoreApplication::postEvent(m_target, new ProbeKey);
+                std::this_thread::sleep_for(std::chrono::microseconds(2000 + 997 * (press % 3)));
+            }
+        });
+    }
+    ~KeyProbe() override
+    {
+        m_done = true;
+        m_poster.join();
+        qApp->removeEventFilter(this);
+    }
+    std::vector<double> latenciesMs() const
+    {
+        std::lock_guard lock(m_mutex);
+        return m_latenciesMs;
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (auto* probe = dynamic_cast<ProbeKey*>(event); probe && watched == m_target) {
+            std::lock_guard lock(m_mutex);
+            m_latenciesMs.push_back((WallSeconds() - probe->posted) * 1e3);
+            return true;
+        }
+        return false;
+    }
+
+private:
+    QObject* m_target;
+    std::atomic<bool> m_done { false };
+    mutable std::mutex m_mutex;
+    std::vector<double> m_latenciesMs;
+    std::thread m_poster;
 };
 
 struct Measurement {
     long steps;
     double stepWallSeconds;
+    double pauseSeconds;
     double cpuSeconds;
+    std::vector<double> waitOvershootsUs;
+    std::vector<double> keyLatenciesMs;
 };
 
 // Runs one flight to its outcome message and dismisses it.
 Measurement Fly()
 {
     fw::Ref<MeasuredFlight> flight(new MeasuredFlight);
-    NotNil(Window1::Instance(), "the main window")->DrawOrbits = flight;
+    fw::Ref<Window1> window = NotNil(Window1::Instance(), "the main window");
+    window->DrawOrbits = flight;
     double cpuStart = CpuSeconds();
+    std::vector<double> keyLatencies;
     flight->Run();
-    QEventLoop loop;
-    QTimer watch;
-    double cpuEnd = 0;
-    QObject::connect(&watch, &QTimer::timeout, [&] {
-        if (fw::IsMessageBoxShowing()) {
-            flight->noteOutcome();
-            cpuEnd = CpuSeconds();
-            fw::DismissMessageBox();
-            loop.quit();
-        }
-    });
-    watch.start(1);
-    loop.exec();
-    while (flight->isRunning())
-        fw::RuntimeBackgroundTask();
-    return { flight->stepsToOutcome, flight->outcome - flight->firstStep, cpuEnd - cpuStart };
+    {
+        KeyProbe keys(window->widget());
+        QEventLoop loop;
+        QTimer watch;
+        double cpuEnd = 0;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (fw::IsMessageBoxShowing()) {
+                flight->noteOutcome();
+                cpuEnd = CpuSeconds();
+                keyLatencies = keys.latenciesMs();
+                fw::DismissMessageBox();
+                loop.quit();
+            }
+        });
+        watch.start(1);
+        loop.exec();
+        while (flight->isRunning())
+            fw::RuntimeBackgroundTask();
+        return { flight->stepsToOutcome, flight->outcome - flight->firstStep, flight->pauseSeconds, cpuEnd - cpuStart, flight->waitOvershootsUs, keyLatencies };
+    }
 }
 
 }
 
 int main()
 {
-    qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
     fw::RuntimeInit();
     initialize();
     fw::RunFrameworkInitialization(&Startup);
@@ -122,8 +240,16 @@ int main()
         std::fprintf(stderr, "the flight did not reach its end\n");
         return 1;
     }
+    std::printf("platform: %s\n", qgetenv("QT_QPA_PLATFORM").constData());
     std::printf("steps: %ld\n", real.steps);
-    std::printf("steps_per_second: %.1f\n", (real.steps - 1) / real.stepWallSeconds);
+    std::printf("steps_per_second: %.1f\n", (real.steps - 1) / (real.stepWallSeconds - real.pauseSeconds));
+    std::printf("pause_seconds: %.3f\n", real.pauseSeconds);
+    std::printf("steps_per_second_with_pauses: %.1f\n", (real.steps - 1) / real.stepWallSeconds);
     std::printf("cpu_seconds_per_1000_steps: %.4f\n", virtualClock.cpuSeconds / virtualClock.steps * 1000);
+    std::printf("wait_overshoot_us_mean: %.1f\n", Mean(real.waitOvershootsUs));
+    std::printf("wait_overshoot_us_p99: %.1f\n", Percentile(real.waitOvershootsUs, 0.99));
+    std::printf("key_latency_ms_max: %.2f\n", Percentile(real.keyLatenciesMs, 1.0));
+    std::printf("key_latency_ms_p99: %.2f\n", Percentile(real.keyLatenciesMs, 0.99));
+    std::printf("key_presses: %zu\n", real.keyLatenciesMs.size());
     return 0;
 }

@@ -1,23 +1,26 @@
 #include "CanvasWidget.h"
 
 #include "RuntimeState.h"
+#include "Scheduler.h"
 
-#include <QDateTime>
-#include <QElapsedTimer>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QTimer>
 
+#include <algorithm>
+#include <chrono>
+
 namespace fw {
 
 namespace {
-constexpr int kFrameMilliseconds = 16;
 
-qint64 NowMilliseconds()
+// Frames keep to real time, also while tests run on the virtual clock.
+double NowMicroseconds()
 {
-    static QElapsedTimer timer = [] { QElapsedTimer t; t.start(); return t; }();
-    return timer.elapsed();
+    static const auto start = std::chrono::steady_clock::now();
+    return std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count();
 }
+
 }
 
 CanvasWidget::CanvasWidget(QWidget* parent)
@@ -77,7 +80,16 @@ Presenter::Presenter()
     : m_timer(new QTimer(this))
 {
     m_timer->setSingleShot(true);
-    connect(m_timer, &QTimer::timeout, this, [this] { present(false); });
+    connect(m_timer, &QTimer::timeout, this, [this] {
+        // While the scheduler's rounds run, they choose the moment; this only stands by for
+        // when they have let a whole frame go by.
+        if (Scheduler::instance().presentsFrames() && NowMicroseconds() - m_lastPresent < 2 * frameInterval()) {
+            if (!m_changed.isEmpty())
+                m_timer->start(int(frameInterval() / 1000));
+            return;
+        }
+        present(false);
+    });
 }
 
 void Presenter::markChanged(CanvasWidget* widget)
@@ -85,8 +97,8 @@ void Presenter::markChanged(CanvasWidget* widget)
     if (!m_changed.contains(widget))
         m_changed.append(widget);
     if (!m_timer->isActive()) {
-        qint64 wait = kFrameMilliseconds - (NowMilliseconds() - m_lastPresent);
-        m_timer->start(int(std::clamp<qint64>(wait, 0, kFrameMilliseconds)));
+        double wait = frameInterval() - (NowMicroseconds() - m_lastPresent);
+        m_timer->start(int(std::clamp(wait, 0.0, frameInterval()) / 1000));
     }
 }
 
@@ -95,9 +107,19 @@ void Presenter::forget(CanvasWidget* widget)
     m_changed.removeAll(widget);
 }
 
+double Presenter::frameInterval() const
+{
+    return std::max(kFrameMicroseconds, m_costMicroseconds / kMostShare);
+}
+
+bool Presenter::frameDue() const
+{
+    return !m_changed.isEmpty() && NowMicroseconds() - m_lastPresent >= frameInterval();
+}
+
 void Presenter::presentIfDue()
 {
-    if (!m_changed.isEmpty() && NowMilliseconds() - m_lastPresent >= kFrameMilliseconds)
+    if (frameDue())
         present(true);
 }
 
@@ -108,7 +130,9 @@ void Presenter::presentNow()
 
 void Presenter::present(bool immediately)
 {
-    m_lastPresent = NowMilliseconds();
+    if (m_changed.isEmpty())
+        return;
+    double start = NowMicroseconds();
     QList<CanvasWidget*> changed;
     changed.swap(m_changed);
     for (CanvasWidget* widget : changed) {
@@ -118,6 +142,11 @@ void Presenter::present(bool immediately)
         else
             widget->update(area);
     }
+    m_lastPresent = NowMicroseconds();
+    // A frame painted later by the event loop has no cost to measure here. An average, so that
+    // one slow frame does not hold back the next ones for long.
+    if (immediately)
+        m_costMicroseconds += (m_lastPresent - start - m_costMicroseconds) / 4;
 }
 
 }

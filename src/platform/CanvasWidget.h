@@ -29,7 +29,9 @@ private:
     QRect m_changedArea;
 };
 
-// Puts changed canvases on screen at most about sixty times a second, never once per drawing call.
+// Puts changed canvases on screen about sixty times a second at most, never once per drawing call,
+// and only what changed. While threads run, the scheduler's rounds choose when; a display that
+// is slow to take a frame gets fewer of them, so that it costs the threads little of their time.
 class Presenter : public QObject {
     Q_OBJECT
 public:
@@ -37,19 +39,29 @@ public:
 
     void markChanged(CanvasWidget* widget);
     void forget(CanvasWidget* widget);
+    // Whether a canvas changed and the next frame's time has come.
+    bool frameDue() const;
+    // How long a frame takes to paint, of late.
+    double expectedCostMicroseconds() const { return m_costMicroseconds; }
     // Paints changed canvases now when a frame is due; for code that keeps the event loop waiting.
     void presentIfDue();
     // Paints every changed canvas now.
     void presentNow();
 
+    static constexpr double kFrameMicroseconds = 16000;
+    // Frames take at most about this share of the time.
+    static constexpr double kMostShare = 0.05;
+
 private:
     friend class RuntimeState;
     Presenter();
     void present(bool immediately);
+    double frameInterval() const;
 
     QList<CanvasWidget*> m_changed;
     QTimer* m_timer;
-    qint64 m_lastPresent { 0 };
+    double m_lastPresent { -kFrameMicroseconds };
+    double m_costMicroseconds { 0 };
 };
 
 }

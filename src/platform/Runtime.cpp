@@ -46,6 +46,10 @@ void RuntimeInit()
 {
     if (RuntimeState::find())
         return;
+    // On X, a frame's few changed pixels travel faster in the request itself than through
+    // shared memory, whose every frame waits for the server's answer before the next paint.
+    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
+        qputenv("QT_XCB_NO_MITSHM", "1");
     RuntimeState::create();
     g_cancelPending = false;
 }
@@ -151,6 +155,11 @@ std::int32_t RuntimeExit()
 void RuntimeBackgroundTask()
 {
     Scheduler::instance().yield();
+}
+
+void RuntimeExpectWake(double microseconds)
+{
+    Scheduler::instance().expectWake(microseconds);
 }
 
 bool UserCancelled()

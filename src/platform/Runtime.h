@@ -39,6 +39,9 @@ std::int32_t RuntimeExit();
 
 // A yield point: in a thread, the others get to run; on the main thread, one round of them.
 void RuntimeBackgroundTask();
+// In a thread that will yield until Microseconds passes this value: the scheduler keeps its other
+// work clear of that moment. The wait itself still tests its clock at every pass.
+void RuntimeExpectWake(double microseconds);
 // True when Escape or Ctrl+Period was pressed during the run in progress since the last call;
 // several presses count once.
 bool UserCancelled();

@@ -17,7 +17,6 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <chrono>
 
 namespace fw {
 
@@ -167,13 +166,48 @@ void Scheduler::runSlice()
         runRound();
         return;
     }
-    // A few rounds per visit of the event loop: its poll costs more than a round, and input
-    // still waits no longer than a slice.
-    constexpr auto kSlice = std::chrono::microseconds(250);
-    const auto end = std::chrono::steady_clock::now() + kSlice;
+    // Several rounds per visit of the event loop, since its poll costs more than a round, and
+    // input still waits little longer than a slice. Leaving just before a wait ends would make
+    // it late by the visit.
+    const double end = Microseconds() + kSliceMicroseconds;
+    const double latest = end + kWakeGuardMicroseconds + kAfterWakeMicroseconds;
+    double now = 0;
     do {
         runRound();
-    } while (!m_stopped && hasRunnableThreads() && std::chrono::steady_clock::now() < end);
+        now = Microseconds();
+    } while (!m_stopped && hasRunnableThreads() && (now < end || (now < latest && wakeIsNear(now, kWakeGuardMicroseconds))));
+    if (frameFitsAt(now))
+        Presenter::instance().presentNow();
+}
+
+bool Scheduler::frameFitsAt(double now) const
+{
+    // A frame goes where the waits have time to spare for it. One that takes longer than they
+    // have goes right after a wait began, and the presenter makes such frames rarer.
+    const Presenter& presenter = Presenter::instance();
+    double margin = std::min(kWakeGuardMicroseconds + presenter.expectedCostMicroseconds(), kLongestFrameMarginMicroseconds);
+    return presenter.frameDue() && !wakeIsNear(now, margin);
+}
+
+void Scheduler::expectWake(double microseconds)
+{
+    if (m_current)
+        m_current->m_fiber->wakeAt = microseconds;
+}
+
+bool Scheduler::wakeIsNear(double now, double margin) const
+{
+    return std::any_of(m_threads.begin(), m_threads.end(), [&](const Ref<Thread>& thread) {
+        if (!isRunnable(*thread))
+            return false;
+        const std::optional<double>& wake = thread->m_fiber->wakeAt;
+        return wake && now > *wake - margin && now < *wake + kAfterWakeMicroseconds;
+    });
+}
+
+bool Scheduler::presentsFrames() const
+{
+    return m_timer->isActive() && !VirtualClock::isEnabled();
 }
 
 bool Scheduler::isRunnable(const Thread& thread) const

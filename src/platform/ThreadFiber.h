@@ -3,6 +3,7 @@
 #include <boost/context/fiber.hpp>
 
 #include <exception>
+#include <optional>
 
 namespace fw {
 
@@ -13,6 +14,8 @@ struct ThreadFiber {
     const char* stackBottom { nullptr };
     bool blocked { false };
     std::exception_ptr deferredException;
+    // When the wait that the thread is yielding in ends, on the real clock, if it said so.
+    std::optional<double> wakeAt;
 };
 
 }

@@ -38,6 +38,7 @@ void BackGroundDrawing::Delay()
 void BackGroundDrawing::Wait()
 {
     double start = Microseconds();
+    RuntimeExpectWake(start + 1000.0);
     while (true) {
         if (Microseconds() - start > 1000.0)
             return;
