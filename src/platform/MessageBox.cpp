@@ -21,15 +21,17 @@ std::vector<QPointer<QMessageBox>>& ShowingBoxes()
     return RuntimeState::instance().showingBoxes;
 }
 
+void ForgetBox(const QMessageBox* box)
+{
+    RuntimeState* state = RuntimeState::find();
+    if (!state)
+        return;
+    std::erase_if(state->showingBoxes, [&](const QPointer<QMessageBox>& entry) { return entry.isNull() || entry.data() == box; });
+}
+
 struct BoxOnScreen {
     std::unique_ptr<QMessageBox> box;
-    ~BoxOnScreen()
-    {
-        RuntimeState* state = RuntimeState::find();
-        if (!state)
-            return;
-        std::erase_if(state->showingBoxes, [&](const QPointer<QMessageBox>& entry) { return entry.isNull() || entry.data() == box.get(); });
-    }
+    ~BoxOnScreen() { ForgetBox(box.get()); }
 };
 
 }
@@ -47,6 +49,8 @@ void MsgBox(const std::string& text)
     Thread* waiting = scheduler.current();
     QEventLoop mainLoop;
     QObject::connect(&box, &QMessageBox::finished, [&] {
+        // A dismissed box is gone for the user at once, whenever its thread runs on.
+        ForgetBox(&box);
         dismissed = true;
         if (waiting)
             scheduler.unblock(*waiting);
@@ -72,19 +76,22 @@ bool IsMessageBoxShowing()
     return !boxes.empty();
 }
 
+QMessageBox* ShowingMessageBox()
+{
+    return IsMessageBoxShowing() ? ShowingBoxes().back().data() : nullptr;
+}
+
 std::string ShowingMessageText()
 {
-    if (!IsMessageBoxShowing())
-        return {};
-    return ShowingBoxes().back()->text().toStdString();
+    QMessageBox* box = ShowingMessageBox();
+    return box ? box->text().toStdString() : std::string();
 }
 
 bool DismissMessageBox()
 {
-    if (!IsMessageBoxShowing())
+    QMessageBox* box = ShowingMessageBox();
+    if (!box)
         return false;
-    QMessageBox* box = ShowingBoxes().back();
-    ShowingBoxes().pop_back();
     box->done(QMessageBox::Ok);
     return true;
 }

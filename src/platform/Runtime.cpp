@@ -30,13 +30,10 @@ namespace fw {
 
 namespace {
 
-// A cancel press waiting for the running flight to see it.
-bool g_cancelPending = false;
-
 void QuitWhenNothingIsLeft()
 {
     RuntimeState& state = RuntimeState::instance();
-    if (state.loopRunning && !state.quitting && OpenWindows().empty() && Scheduler::instance().liveThreadCount() == 0)
+    if (state.loopRunning && !state.quitting && NothingIsLeft())
         Quit(0);
 }
 
@@ -51,7 +48,6 @@ void RuntimeInit()
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
         qputenv("QT_XCB_NO_MITSHM", "1");
     RuntimeState::create();
-    g_cancelPending = false;
 }
 
 void RuntimeRegisterFrameworkClasses()
@@ -164,7 +160,7 @@ void RuntimeExpectWake(double microseconds)
 
 bool UserCancelled()
 {
-    return std::exchange(g_cancelPending, false);
+    return std::exchange(RuntimeState::instance().cancelPending, false);
 }
 
 void NoteUserCancel()
@@ -172,7 +168,7 @@ void NoteUserCancel()
     // A press is meant for the run in progress: with none, there is nothing to cancel, and a
     // remembered press would end some later run unasked.
     if (Scheduler::instance().liveThreadCount() > 0)
-        g_cancelPending = true;
+        RuntimeState::instance().cancelPending = true;
 }
 
 void ReportThreadException(const std::string& className, const std::string& message)
@@ -197,10 +193,15 @@ std::exception_ptr TakeMainThreadException()
     return std::exchange(RuntimeState::instance().mainThreadException, nullptr);
 }
 
+bool NothingIsLeft()
+{
+    return OpenWindows().empty() && Scheduler::instance().liveThreadCount() == 0;
+}
+
 void ThreadEnded()
 {
     if (Scheduler::instance().liveThreadCount() == 0)
-        g_cancelPending = false;
+        RuntimeState::instance().cancelPending = false;
     QuitWhenNothingIsLeft();
 }
 

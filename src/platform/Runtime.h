@@ -52,6 +52,8 @@ void DeferMainThreadException(std::exception_ptr exception);
 // The exception that an event handler left, taking it; null when there is none.
 std::exception_ptr TakeMainThreadException();
 void NoteUserCancel();
+// No window is open and no thread is alive: the program has nothing left to do.
+bool NothingIsLeft();
 void ThreadEnded();
 void WindowListChanged();
 

@@ -64,6 +64,8 @@ public:
     bool quitting { false };
     bool loopRunning { false };
     std::exception_ptr mainThreadException;
+    // A cancel press waiting for the running thread to see it.
+    bool cancelPending { false };
 
     RuntimeState(const RuntimeState&) = delete;
     RuntimeState& operator=(const RuntimeState&) = delete;

@@ -110,17 +110,10 @@ Ref<Control> FindControl(const std::string& windowName, const std::string& contr
     return control;
 }
 
-// The message box that takes the user's input, as Qt sees it: the top of its modal stack. A box
-// that was dismissed leaves it at once, even while its thread has not yet run on.
-QMessageBox* ShowingBox()
-{
-    return qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-}
-
 // While a box is up it takes the input of every other window.
 void RequireNoBox()
 {
-    if (ShowingBox())
+    if (ShowingMessageBox())
         throw CommandError { "a message box is up" };
 }
 
@@ -231,7 +224,7 @@ void ScenarioDriver::pump()
         return;
     }
     // The program's event loop ends once the last window has closed and no thread is alive.
-    if (!IsQuitting() && OpenWindows().empty() && Scheduler::instance().liveThreadCount() == 0)
+    if (!IsQuitting() && NothingIsLeft())
         Quit(0);
     if (IsQuitting()) {
         m_ended = true;
@@ -396,7 +389,7 @@ void ScenarioDriver::execute(const std::string& line)
         if (sequence.isEmpty() || sequence[0].key() == Qt::Key_unknown)
             throw CommandError { "there is no key " + words[2] };
         // The box that is up takes the keys of every window.
-        QWidget* receiver = ShowingBox();
+        QWidget* receiver = ShowingMessageBox();
         if (!receiver)
             receiver = window->widget();
         QWidget* target = QApplication::focusWidget();
@@ -422,7 +415,7 @@ void ScenarioDriver::execute(const std::string& line)
             throw CommandError { "\"run-until\" takes a number of milliseconds" };
         std::function<bool()> until;
         if (words[1] == "message")
-            until = [] { return ShowingBox() != nullptr; };
+            until = [] { return ShowingMessageBox() != nullptr; };
         else if (words[1] == "idle")
             until = [] { return Scheduler::instance().liveThreadCount() == 0; };
         else
@@ -434,7 +427,7 @@ void ScenarioDriver::execute(const std::string& line)
 
     if (command == "dismiss") {
         needWords(1);
-        QMessageBox* box = ShowingBox();
+        QMessageBox* box = ShowingMessageBox();
         if (!box)
             throw CommandError { "no message box is up" };
         QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
