@@ -7,6 +7,7 @@
 #include "RuntimeState.h"
 #include "ThreadFiber.h"
 
+#include <boost/container/small_vector.hpp>
 #include <boost/context/protected_fixedsize_stack.hpp>
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -148,7 +149,9 @@ void Scheduler::runRound()
 {
     if (m_stopped)
         return;
-    std::vector<Ref<Thread>> threads = m_threads;
+    // The round's own copy, since a thread may start or end others; on the stack, as rounds
+    // run thousands of times a millisecond while a thread waits.
+    boost::container::small_vector<Ref<Thread>, 4> threads(m_threads.begin(), m_threads.end());
     for (const Ref<Thread>& thread : threads) {
         if (m_stopped)
             break;
