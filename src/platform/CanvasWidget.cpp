@@ -114,7 +114,12 @@ double Presenter::frameInterval() const
 
 bool Presenter::frameDue() const
 {
-    return !m_changed.isEmpty() && NowMicroseconds() - m_lastPresent >= frameInterval();
+    return frameDueAt(NowMicroseconds());
+}
+
+bool Presenter::frameDueAt(double now) const
+{
+    return !m_changed.isEmpty() && now - m_lastPresent >= frameInterval();
 }
 
 void Presenter::presentIfDue()
@@ -143,10 +148,13 @@ void Presenter::present(bool immediately)
             widget->update(area);
     }
     m_lastPresent = NowMicroseconds();
-    // A frame painted later by the event loop has no cost to measure here. An average, so that
-    // one slow frame does not hold back the next ones for long.
-    if (immediately)
-        m_costMicroseconds += (m_lastPresent - start - m_costMicroseconds) / 4;
+    // A frame painted later by the event loop has no cost to measure here. An average, in which
+    // one slow frame counts for at most a few usual ones, so that it does not hold back the next
+    // ones for long; a display that stays slow still raises it within a few frames.
+    if (immediately) {
+        double usual = std::max(m_costMicroseconds, kFrameMicroseconds * kMostShare);
+        m_costMicroseconds += (std::min(m_lastPresent - start, 4 * usual) - m_costMicroseconds) / 4;
+    }
 }
 
 }

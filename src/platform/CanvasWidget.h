@@ -39,8 +39,13 @@ public:
 
     void markChanged(CanvasWidget* widget);
     void forget(CanvasWidget* widget);
-    // Whether a canvas changed and the next frame's time has come.
+    // Whether a canvas changed and the next frame's time has come, now or at a moment of the
+    // presenter's clock.
     bool frameDue() const;
+    bool frameDueAt(double now) const;
+    // When the last frame was painted, and how long after it the next may come.
+    double lastPresentMicroseconds() const { return m_lastPresent; }
+    double frameInterval() const;
     // How long a frame takes to paint, of late.
     double expectedCostMicroseconds() const { return m_costMicroseconds; }
     // Paints changed canvases now when a frame is due; for code that keeps the event loop waiting.
@@ -56,7 +61,6 @@ private:
     friend class RuntimeState;
     Presenter();
     void present(bool immediately);
-    double frameInterval() const;
 
     QList<CanvasWidget*> m_changed;
     QTimer* m_timer;

@@ -49,15 +49,26 @@ TEST_F(Slices, AVisitWaitsForAWaitThatEndsJustAfterTheSlice)
         // Far off: the event loop gets its visit on time.
         { "ending far off", 50000, false },
     };
-    for (const Case& c : cases) {
-        auto wait = StartWait(c.wait);
+    // One slice on the real clock: a stall of the machine in it can shift its end past the wait's
+    // or the wait's past its own, so a case holds when one of a few tries shows it. A broken rule
+    // fails every try.
+    auto overAfterOneSlice = [&](double microseconds) {
+        auto wait = StartWait(microseconds);
         threads.push_back(wait);
         // The wait takes its start in a round of its own, so that the slice's end lies where the
         // case says, however long a thread's first resumption takes.
         Scheduler::instance().runRound();
         Scheduler::instance().runSlice();
-        EXPECT_EQ(!wait->isRunning(), c.overAfterOneSlice) << c.name;
-        wait->Kill();
+        bool over = !wait->isRunning();
+        if (!over)
+            wait->Kill();
+        return over;
+    };
+    for (const Case& c : cases) {
+        bool over = overAfterOneSlice(c.wait);
+        for (int retry = 0; retry < 3 && over != c.overAfterOneSlice; ++retry)
+            over = overAfterOneSlice(c.wait);
+        EXPECT_EQ(over, c.overAfterOneSlice) << c.name;
     }
 }
 
