@@ -143,6 +143,8 @@ public:
     {
         m_done = true;
         m_poster.join();
+        // Presses still queued would reach the next flight's window as the user's.
+        QCoreApplication::removePostedEvents(m_target, QEvent::KeyPress);
         qApp->removeEventFilter(this);
     }
     std::vector<double> latenciesMs() const
@@ -154,7 +156,9 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (auto* probe = dynamic_cast<ProbeKey*>(event); probe && watched == m_target) {
+        if (event->type() != QEvent::KeyPress || watched != m_target)
+            return false;
+        if (auto* probe = dynamic_cast<ProbeKey*>(event)) {
             std::lock_guard lock(m_mutex);
             m_latenciesMs.push_back((WallSeconds() - probe->posted) * 1e3);
             return true;
