@@ -96,10 +96,7 @@ protected:
         // Every flight ends before the windows go, or its next step would bring the main window back.
         for (const Ref<BackGroundDrawing>& flight : m_flights)
             flight->Stopp = true;
-        EXPECT_TRUE(RunRoundsUntil([&] {
-            DismissMessageBox();
-            return Scheduler::instance().liveThreadCount() == 0;
-        }));
+        EXPECT_TRUE(RunUntilEveryThreadEnded());
         FlightWindowTest::TearDown();
     }
 

@@ -183,10 +183,7 @@ protected:
     {
         if (flight) {
             flight->Stopp = true;
-            RunRoundsUntil([&] {
-                DismissMessageBox();
-                return !flight->isRunning();
-            });
+            RunUntilEveryThreadEnded();
         }
         CloseProgramWindows();
         LetTheSoundFinishLoading();

@@ -100,10 +100,7 @@ protected:
     {
         if (m_flight) {
             m_flight->Stopp = true;
-            RunRoundsUntil([&] {
-                DismissMessageBox();
-                return !m_flight->isRunning();
-            });
+            RunUntilEveryThreadEnded();
         }
         CloseProgramWindows();
         if (GetParam().outcome == Outcome::Impact)

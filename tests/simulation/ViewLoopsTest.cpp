@@ -134,14 +134,7 @@ protected:
         // A failed check may leave a run going or a box up.
         for (auto& flight : m_flights)
             flight->Stopp = true;
-        RunRoundsUntil([&] {
-            DismissMessageBox();
-            for (auto& flight : m_flights) {
-                if (flight->isRunning())
-                    return false;
-            }
-            return true;
-        });
+        RunUntilEveryThreadEnded();
         CloseProgramWindows();
     }
 

@@ -1,5 +1,6 @@
 #include "support/TestSupport.h"
 
+#include "MessageBox.h"
 #include "Scheduler.h"
 
 #include <QCoreApplication>
@@ -29,6 +30,14 @@ void CloseProgramWindows()
                 window->Close();
         }
     }
+}
+
+bool RunUntilEveryThreadEnded()
+{
+    return RunRoundsUntil([] {
+        DismissMessageBox();
+        return Scheduler::instance().liveThreadCount() == 0;
+    });
 }
 
 bool RunRoundsUntil(const std::function<bool()>& condition, int maxRounds)

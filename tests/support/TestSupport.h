@@ -34,6 +34,9 @@ void ProcessEvents();
 // Closes every window of the program that is open: the diagram first, since closing it reaches
 // the main window, and again while closing one brought another.
 void CloseProgramWindows();
+// Runs rounds, pressing OK on any message box that comes up, until no thread is alive; true when
+// none was left. For runs whose Stopp was set.
+bool RunUntilEveryThreadEnded();
 
 // Records what the framework reports, line by line.
 class RecordingObserver : public fw::FrameworkObserver {
