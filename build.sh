@@ -14,7 +14,7 @@ fi
 
 packages=(
     cmake g++ make pkg-config
-    qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libboost-context-dev libgtest-dev
+    qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libboost-context-dev libgtest-dev libxcb1-dev
     fonts-liberation fonts-dejavu-core
 )
 if [[ $mode == test ]]; then

@@ -2,8 +2,12 @@
 
 #include "CanvasWidget.h"
 #include "Graphics.h"
+#include "Runtime.h"
+#include "RuntimeState.h"
+#include "Scheduler.h"
 #include "Window.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 
 #include <algorithm>
@@ -15,6 +19,30 @@ namespace fw {
 namespace {
 
 QRgb ToRgb(Color color) { return qRgb(color.red, color.green, color.blue); }
+
+// Ends a Paint handler at its yield; no program code catches it.
+struct PaintOvertaken { };
+
+// The paints that run on the main thread, innermost last, while their handlers run.
+class MainThreadPaint {
+public:
+    explicit MainThreadPaint(Canvas& canvas)
+        : m_onMainThread(!Scheduler::instance().inThread())
+    {
+        if (m_onMainThread)
+            RuntimeState::instance().mainThreadPaints.push_back(&canvas);
+    }
+    ~MainThreadPaint()
+    {
+        if (m_onMainThread)
+            RuntimeState::instance().mainThreadPaints.pop_back();
+    }
+    MainThreadPaint(const MainThreadPaint&) = delete;
+    MainThreadPaint& operator=(const MainThreadPaint&) = delete;
+
+private:
+    bool m_onMainThread;
+};
 
 // floor(numerator / denominator + 1/2) in exact integer arithmetic.
 std::int64_t RoundedQuotient(std::int64_t numerator, std::int64_t denominator)
@@ -96,12 +124,42 @@ void Canvas::Refresh(bool)
     if (!canvasWidget())
         return;
     paintBackdrop();
-    if (m_paintHandler) {
-        Ref<Canvas> keep(this);
-        Ref<fw::Graphics> context = Graphics();
-        auto handler = m_paintHandler;
-        handler(*context);
+    if (!m_paintHandler)
+        return;
+    if (m_painting) {
+        m_paintAgain = true;
+        return;
     }
+    Ref<Canvas> keep(this);
+    m_painting = true;
+    MainThreadPaint paint(*this);
+    try {
+        do {
+            m_paintAgain = false;
+            Ref<fw::Graphics> context = Graphics();
+            auto handler = m_paintHandler;
+            try {
+                handler(*context);
+            } catch (const PaintOvertaken&) {
+            }
+        } while (m_paintAgain && !IsQuitting() && window() && window()->isOpen());
+    } catch (...) {
+        m_painting = false;
+        throw;
+    }
+    m_painting = false;
+}
+
+void Canvas::MainThreadYielded()
+{
+    std::vector<Canvas*>& paints = RuntimeState::instance().mainThreadPaints;
+    if (paints.empty())
+        return;
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    // What the input did may have ended this paint: nothing more is drawn for it.
+    Canvas& canvas = *paints.back();
+    if (IsQuitting() || canvas.m_paintAgain || !canvas.window() || !canvas.window()->isOpen())
+        throw PaintOvertaken {};
 }
 
 void Canvas::setPixel(std::int32_t x, std::int32_t y, Color color)

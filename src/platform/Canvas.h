@@ -23,8 +23,13 @@ public:
 
     Ref<fw::Graphics> Graphics();
 
-    // Repaints at once: the backdrop alone, then the Paint handler.
+    // Repaints at once: the backdrop alone, then the Paint handler. One asked for while the
+    // handler runs erases the canvas and has that paint start over, rather than run inside it.
     void Refresh(bool eraseBackground = true) override;
+    // Framework side: a yield of the main thread. There a Paint handler that takes its time lets
+    // the user's input be handled, and ends once its window has closed, the application quits or
+    // a repaint has overtaken it.
+    static void MainThreadYielded();
     void setPaintHandler(std::function<void(fw::Graphics&)> handler) { m_paintHandler = std::move(handler); }
 
     // The pen colour belongs to the canvas, so it stays from one Graphics to the next.
@@ -55,6 +60,8 @@ private:
     Ref<Picture> m_backdrop;
     Color m_foreColor;
     std::function<void(fw::Graphics&)> m_paintHandler;
+    bool m_painting { false };
+    bool m_paintAgain { false };
 };
 
 }

@@ -132,8 +132,21 @@ void RectControl::applyGeometry()
 
 void RectControl::applyEnabled()
 {
-    if (m_widget)
-        m_widget->setEnabled(m_enabled);
+    if (!m_widget)
+        return;
+    if (!m_enabled)
+        releaseFocus();
+    m_widget->setEnabled(m_enabled);
+}
+
+void RectControl::releaseFocus()
+{
+    // Qt would pass the focus on to the next control, and the next key meant for this one would
+    // press that: the window keeps it instead.
+    QWidget* top = m_widget ? m_widget->window() : nullptr;
+    QWidget* focus = top ? top->focusWidget() : nullptr;
+    if (focus && (focus == m_widget || m_widget->isAncestorOf(focus)))
+        top->setFocus(Qt::OtherFocusReason);
 }
 
 void RectControl::setLeft(std::int32_t left)
@@ -163,8 +176,11 @@ void RectControl::setHeight(std::int32_t height)
 void RectControl::setVisible(bool visible)
 {
     m_visible = visible;
-    if (m_widget)
-        m_widget->setVisible(visible);
+    if (!m_widget)
+        return;
+    if (!visible)
+        releaseFocus();
+    m_widget->setVisible(visible);
 }
 
 void RectControl::setEnabled(bool enabled)

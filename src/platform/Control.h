@@ -87,6 +87,8 @@ protected:
     virtual QWidget* createWidget(QWidget* parent) = 0;
     virtual void applyGeometry();
     virtual void applyEnabled();
+    // A control that is disabled or hidden while it has the keyboard focus leaves it with its window.
+    void releaseFocus();
     // Least height at which the widget is usable; a listed height below it gives way.
     virtual std::int32_t leastHeight() const { return 0; }
 

@@ -1,9 +1,13 @@
 #include "MessageBox.h"
 
+#include "FloatingWindow.h"
 #include "FrameworkObserver.h"
 #include "RuntimeState.h"
 #include "Scheduler.h"
+#include "Window.h"
+#include "WindowWidget.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QMessageBox>
@@ -27,6 +31,16 @@ void ForgetBox(const QMessageBox* box)
     if (!state)
         return;
     std::erase_if(state->showingBoxes, [&](const QPointer<QMessageBox>& entry) { return entry.isNull() || entry.data() == box; });
+}
+
+// The box stays above the window the user works in, or else the main one, so that no click on
+// another of the application's windows can bring that over it.
+QWidget* BoxAnchor()
+{
+    if (auto* active = qobject_cast<WindowWidget*>(QApplication::activeWindow()); active && active->window())
+        return active;
+    Window* anchor = StackingAnchor();
+    return anchor ? anchor->widget() : nullptr;
 }
 
 struct BoxOnScreen {
@@ -59,6 +73,7 @@ void MsgBox(const std::string& text)
     });
 
     ShowingBoxes().emplace_back(&box);
+    KeepAbove(box, BoxAnchor());
     box.show();
     CurrentFrameworkObserver()->messageShown(text);
     if (waiting) {

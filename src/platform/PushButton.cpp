@@ -22,6 +22,8 @@ QWidget* PushButton::createWidget(QWidget* parent)
     auto* button = new QPushButton(QString::fromStdString(m_caption), parent);
     // Return is the window's business: it presses the first default button.
     button->setAutoDefault(false);
+    // The focus comes to a button from Tab alone: a click leaves it where the user put it.
+    button->setFocusPolicy(Qt::TabFocus);
     QObject::connect(button, &QPushButton::clicked, [this] { CallHandler([this] { raiseEvent("Action"); }); });
     return button;
 }

@@ -5,6 +5,7 @@
 #include "CheckBox.h"
 #include "Control.h"
 #include "FolderItem.h"
+#include "FrameTransport.h"
 #include "FrameworkObserver.h"
 #include "Graphics.h"
 #include "Line.h"
@@ -43,10 +44,7 @@ void RuntimeInit()
 {
     if (RuntimeState::find())
         return;
-    // On X, a frame's few changed pixels travel faster in the request itself than through
-    // shared memory, whose every frame waits for the server's answer before the next paint.
-    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
-        qputenv("QT_XCB_NO_MITSHM", "1");
+    ChooseFrameTransport();
     RuntimeState::create();
 }
 
@@ -150,7 +148,10 @@ std::int32_t RuntimeExit()
 
 void RuntimeBackgroundTask()
 {
-    Scheduler::instance().yield();
+    Scheduler& scheduler = Scheduler::instance();
+    scheduler.yield();
+    if (!scheduler.inThread())
+        Canvas::MainThreadYielded();
 }
 
 void RuntimeExpectWake(double microseconds)

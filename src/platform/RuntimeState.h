@@ -22,6 +22,7 @@ class QSoundEffect;
 
 namespace fw {
 
+class Canvas;
 class ClassInfo;
 class Sound;
 class Window;
@@ -58,6 +59,8 @@ public:
     // The audio output of each sound that has played.
     std::map<const Sound*, QSoundEffect*> soundOutputs;
     std::vector<QPointer<QMessageBox>> showingBoxes;
+    // The canvases whose Paint handlers run on the main thread, innermost last.
+    std::vector<Canvas*> mainThreadPaints;
 
     Ref<Application> appObject;
     std::int32_t exitCode { 0 };

@@ -4,6 +4,7 @@
 #include "Canvas.h"
 #include "Control.h"
 #include "Exceptions.h"
+#include "FloatingWindow.h"
 #include "FrameworkObserver.h"
 #include "PushButton.h"
 #include "Runtime.h"
@@ -43,6 +44,23 @@ Qt::WindowFlags FlagsFor(const Window& window)
     if (window.maximizeButton() && window.resizeable())
         flags |= Qt::WindowMaximizeButtonHint;
     return flags;
+}
+
+bool IsFloating(const Window& window)
+{
+    return window.frame() == 7;
+}
+
+// Each floating window stays above the anchor of the moment; called whenever a window comes on
+// the screen or goes, since the anchor may then change.
+void KeepFloatingWindowsAbove()
+{
+    Window* anchor = StackingAnchor();
+    QWidget* anchorWidget = anchor ? anchor->widget() : nullptr;
+    for (const Ref<Window>& window : WindowList()) {
+        if (IsFloating(*window) && window->widget() && window->hasBeenShown())
+            KeepAbove(*window->widget(), anchorWidget);
+    }
 }
 
 }
@@ -131,8 +149,12 @@ void Window::ensureShown()
                 m_widget->move(screen->availableGeometry().center() - QPoint(size.width() / 2, size.height() / 2));
             }
         }
+        if (IsFloating(*this))
+            KeepAbove(*m_widget, StackingAnchor() ? StackingAnchor()->widget() : nullptr);
     }
     m_widget->show();
+    if (!IsFloating(*this))
+        KeepFloatingWindowsAbove();
 }
 
 void Window::firstExposed()
@@ -149,6 +171,9 @@ void Window::Show()
         return;
     m_visible = true;
     ensureShown();
+    // A minimised window comes back where it was, at its size.
+    if (m_widget->isMinimized())
+        m_widget->setWindowState(m_widget->windowState() & ~Qt::WindowMinimized);
     m_widget->raise();
     m_widget->activateWindow();
 }
@@ -184,6 +209,8 @@ void Window::forget(bool announce)
     auto& list = WindowList();
     list.erase(std::remove(list.begin(), list.end(), keep), list.end());
     if (announce) {
+        if (!IsFloating(*this))
+            KeepFloatingWindowsAbove();
         CurrentFrameworkObserver()->windowClosed(*this);
         WindowListChanged();
     }
@@ -198,7 +225,8 @@ void Window::Refresh(bool)
 
 void Window::repaintCanvases()
 {
-    // Copy: a paint handler may add or remove nothing, but it may close the window.
+    // A paint handler may close the window: both stay until the last one has painted.
+    Ref<Window> keep(this);
     std::vector<Ref<Control>> controls = m_controls;
     for (const Ref<Control>& control : controls) {
         if (auto* canvas = dynamic_cast<Canvas*>(control.get()))
@@ -344,6 +372,15 @@ Ref<Window> GetImplicitWindow(std::string_view className)
     for (const auto& [name, window] : ImplicitWindows()) {
         if (name == className)
             return window;
+    }
+    return nullptr;
+}
+
+Window* StackingAnchor()
+{
+    for (const Ref<Window>& window : WindowList()) {
+        if (!IsFloating(*window) && window->widget() && window->hasBeenShown())
+            return window.get();
     }
     return nullptr;
 }

@@ -46,6 +46,8 @@ public:
     bool hasMenuHandlers() const { return !m_menuHandlers.empty(); }
 
     bool isOpen() const { return m_open; }
+    // Whether the window has come on the screen since it was built.
+    bool hasBeenShown() const { return m_shownOnce; }
 
     // Declared properties.
     void setPlacement(std::int32_t code) { m_placement = code; }
@@ -146,6 +148,10 @@ Ref<T> ImplicitInstance()
 
 // Every open window, oldest first.
 std::vector<Ref<Window>> OpenWindows();
+
+// Framework side: the document window that floating windows and message boxes stay above, the
+// oldest open one that has been shown; null when there is none.
+Window* StackingAnchor();
 
 // Framework side: takes every window off the screen and forgets it, raising no events.
 void ForgetAllWindows();

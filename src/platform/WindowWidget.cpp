@@ -75,6 +75,10 @@ void WindowWidget::changeEvent(QEvent* event)
 void WindowWidget::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    // A window starts with the focus on itself, not on its first control: Return presses the
+    // default button, and Tab goes to the first control.
+    if (!focusWidget())
+        setFocus(Qt::OtherFocusReason);
     if (QWindow* handle = windowHandle(); handle && !m_watchingExposure) {
         m_watchingExposure = true;
         handle->installEventFilter(this);

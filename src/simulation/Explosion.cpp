@@ -24,7 +24,7 @@ void BackGroundDrawing::Explodex()
         }
     }
 
-    NotNil(Explosion(), "the sound Explosion")->Play();
+    NotNil(Explosion(), "the resource \"Explosion\"")->Play();
 
     auto frames = { Pum1, Pum2, Pum3, Pum4, Pum5 };
     int shown = 0;

@@ -14,11 +14,14 @@
 #include "shell/Resources.h"
 #include "support/FlightFixture.h"
 
+#include <QCoreApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QRect>
 #include <QTest>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -92,12 +95,20 @@ TEST_F(AboutWindowTest, TheCommandShowsOneAboutWindowWithItsTitleSizeAndTexts)
         EXPECT_TRUE(label->widget()->isVisibleTo(about->widget()));
     }
 
-    // Again while it is open: the same window, shown again, by the main window's handler.
-    for (int times = 0; times < 2; ++times) {
-        about->setVisible(false);
+    // Again while it is open, hidden or minimised: the same window, shown again where it was, by
+    // the main window's handler.
+    const QRect place = about->widget()->geometry();
+    for (bool minimised : { false, true }) {
+        SCOPED_TRACE(minimised ? "minimised" : "hidden");
+        if (minimised)
+            about->widget()->showMinimized();
+        else
+            about->setVisible(false);
         EXPECT_FALSE(window->AboutMenu_Action()) << "the application object's handler runs after it";
         EXPECT_EQ(GetImplicitWindow(kAboutClass), about);
         EXPECT_TRUE(about->widget()->isVisible());
+        EXPECT_FALSE(about->widget()->isMinimized());
+        EXPECT_EQ(about->widget()->geometry(), place);
     }
     EXPECT_EQ(seen.lines, std::vector<std::string> { "opened: AboutWindow.AboutWindow" });
 
@@ -253,6 +264,50 @@ TEST_F(AboutWindowTest, APressAnywhereClosesItAndRepaintsTheMainWindow)
         EXPECT_EQ(Rgb(MainCanvas()->pixel(mark.x(), mark.y())), Globeafrica()->drawable().pixel(mark));
         EXPECT_EQ(Window1::Instance(), window);
     }
+}
+
+TEST_F(AboutWindowTest, APressWhileThePaintDrawsClosesItThereAndNothingMoreIsDrawn)
+{
+    Ref<AboutWindow> about = chooseAbout();
+    ASSERT_TRUE(about);
+    Ref<Canvas> canvas = ControlNamed<Canvas>(about, "Canvas1");
+    ASSERT_TRUE(RunRoundsUntil([&] { return canvas->pixel(10, 125) == Color { 255, 255, 255 }; }, 10)) << "the first showing's paint";
+
+    // What the canvas holds when the window closes, to compare with what it holds at the end.
+    struct Closing : RecordingObserver {
+        std::function<void()> onClose;
+        void windowClosed(Window& closed) override
+        {
+            RecordingObserver::windowClosed(closed);
+            onClose();
+        }
+    } closing;
+    QImage atClose;
+    const QImage& picture = static_cast<CanvasWidget*>(canvas->widget())->picture();
+    closing.onClose = [&] { atClose = picture.copy(); };
+
+    // Ten ticks into the paint the user presses the window, while the paint waits for a tick.
+    Ref<FunctionThread> user = StartThread([&] {
+        const std::int32_t start = Ticks();
+        while (Ticks() - start < 10)
+            RuntimeBackgroundTask();
+        QWidget* content = about->widget()->content();
+        const QPoint point(300, 270);
+        QWidget* target = content->childAt(point);
+        const QPoint local = target->mapFrom(content, point);
+        for (QEvent::Type type : { QEvent::MouseButtonPress, QEvent::MouseButtonRelease })
+            QCoreApplication::postEvent(target, new QMouseEvent(type, local, target->mapToGlobal(local), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+    });
+    const std::int32_t before = Ticks();
+    canvas->Refresh(true);
+    const std::int32_t after = Ticks();
+
+    EXPECT_LT(after - before, 20) << "the paint ends at the press, not after its 84 ticks";
+    EXPECT_FALSE(GetImplicitWindow(kAboutClass));
+    EXPECT_EQ(closing.lines, std::vector<std::string> { "closed: AboutWindow.AboutWindow" });
+    EXPECT_FALSE(atClose.isNull());
+    EXPECT_TRUE(picture == atClose) << "drawn into a closed window";
+    EXPECT_TRUE(RunRoundsUntil([&] { return !user->isRunning(); }, 10));
 }
 
 TEST_F(AboutWindowTest, AWindowClosedBeforeItsFirstShowingPaintedIsNotPaintedAfterwards)

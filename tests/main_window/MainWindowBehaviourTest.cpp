@@ -11,7 +11,11 @@
 #include "shell/Resources.h"
 #include "support/FlightFixture.h"
 
+#include <QApplication>
 #include <QImage>
+#include <QMessageBox>
+#include <QTest>
+#include <QWindow>
 
 #include <exception>
 #include <string>
@@ -67,6 +71,15 @@ int PixelsUnlike(const Ref<Canvas>& canvas, const Ref<Picture>& picture)
         }
     return unlike;
 }
+
+// A key as the user types it: to the control with the focus, or else to the window itself.
+void TypeKey(const Ref<Window>& window, Qt::Key key)
+{
+    QWidget* target = window->widget()->focusWidget();
+    QTest::keyClick(target ? target : window->widget(), key);
+}
+
+QWindow* Handle(const Ref<Window>& window) { return window->widget()->windowHandle(); }
 
 std::string Describe(const std::exception_ptr& exception)
 {
@@ -144,6 +157,9 @@ TEST_F(MainWindowBehaviour, AFlightLeavesTheWindowRunningAfterItsMessageUntilSto
 
     ASSERT_TRUE(RunRoundsUntil(IsMessageBoxShowing)) << "the first inputs burn up in the atmosphere";
     EXPECT_EQ(UiState(window), kRunning);
+    // The box stays above the application's windows: the main one, or the diagram above it.
+    QWindow* boxAbove = ShowingMessageBox()->windowHandle()->transientParent();
+    EXPECT_TRUE(boxAbove == Handle(window) || boxAbove == Handle(GetImplicitWindow("Dialog1.Dialog1")));
     DismissMessageBox();
     ASSERT_TRUE(RunRoundsUntil([&] { return !flight->isRunning(); }, 1000));
     RunRounds(100);
@@ -298,16 +314,91 @@ TEST_F(MainWindowBehaviour, TheSwitchShowsTheOpenDiagramTickingOrUnticking)
     Ref<CheckBox> diagramSwitch = input<CheckBox>("CheckBoxvh");
     Ref<Window> diagram = GetImplicitWindow("Dialog1.Dialog1");
     ASSERT_TRUE(diagram);
-    for (bool ticks : { false, true }) {
-        SCOPED_TRACE(ticks ? "a click that ticks" : "a click that unticks");
-        diagram->setVisible(false);
-        ASSERT_FALSE(diagram->widget()->isVisible());
-        diagramSwitch->click();
-        EXPECT_EQ(diagramSwitch->Value(), ticks);
-        EXPECT_EQ(GetImplicitWindow("Dialog1.Dialog1"), diagram);
-        EXPECT_TRUE(diagram->widget()->isVisible());
+    QWidget* onScreen = diagram->widget();
+    const QRect place = onScreen->geometry();
+    for (bool minimised : { false, true }) {
+        for (bool ticks : { false, true }) {
+            SCOPED_TRACE(std::string(ticks ? "a click that ticks" : "a click that unticks") + (minimised ? " a minimised" : " a hidden")
+                + " diagram");
+            if (minimised)
+                onScreen->showMinimized();
+            else
+                diagram->setVisible(false);
+            ASSERT_TRUE(minimised ? onScreen->isMinimized() : !onScreen->isVisible());
+            diagramSwitch->click();
+            EXPECT_EQ(diagramSwitch->Value(), ticks);
+            EXPECT_EQ(GetImplicitWindow("Dialog1.Dialog1"), diagram);
+            EXPECT_TRUE(onScreen->isVisible());
+            EXPECT_FALSE(onScreen->isMinimized());
+            EXPECT_EQ(onScreen->geometry(), place);
+        }
     }
     EXPECT_EQ(seen.lines, std::vector<std::string> {});
+}
+
+TEST_F(MainWindowBehaviour, TheDiagramStaysAboveTheMainWindowWhicheverIsBuiltAgain)
+{
+    Ref<Window> diagram = GetImplicitWindow("Dialog1.Dialog1");
+    ASSERT_TRUE(diagram);
+    EXPECT_EQ(Handle(diagram)->transientParent(), Handle(window));
+
+    // The About window, a document window too, does not take the main window's place.
+    ASSERT_FALSE(window->AboutMenu_Action());
+    Ref<Window> about = GetImplicitWindow("AboutWindow.AboutWindow");
+    ASSERT_TRUE(about);
+    EXPECT_EQ(Handle(diagram)->transientParent(), Handle(window));
+    EXPECT_EQ(Handle(about)->transientParent(), nullptr);
+
+    // Closed while the diagram lives on: the diagram stays above what is left, then above the
+    // main window that comes next.
+    window->widget()->close();
+    EXPECT_EQ(Handle(diagram)->transientParent(), Handle(about));
+    about->Close();
+    EXPECT_EQ(Handle(diagram)->transientParent(), nullptr);
+    window = Window1::Instance();
+    ASSERT_TRUE(window);
+    EXPECT_EQ(Handle(diagram)->transientParent(), Handle(window));
+
+    // A new diagram from the switch.
+    diagram->widget()->close();
+    input<CheckBox>("CheckBoxvh")->click();
+    Ref<Window> rebuilt = GetImplicitWindow("Dialog1.Dialog1");
+    ASSERT_TRUE(rebuilt);
+    ASSERT_NE(rebuilt, diagram);
+    EXPECT_EQ(Handle(rebuilt)->transientParent(), Handle(window));
+}
+
+TEST_F(MainWindowBehaviour, ANewWindowKeepsTheFocusItselfSoSpacePressesNoButton)
+{
+    EXPECT_EQ(window->widget()->focusWidget(), window->widget());
+    TypeKey(window, Qt::Key_Space);
+    EXPECT_FALSE(window->DrawOrbits);
+    EXPECT_EQ(UiState(window), kIdle);
+}
+
+TEST_F(MainWindowBehaviour, StartByMouseThenSpaceTwiceLeavesTheFlightRunning)
+{
+    // Where the user left the focus before the click on Start; Start hides each of these.
+    const char* const focusedBefore[] = { nullptr, "EditFieldDia", "PopupMenuType", "CheckBoxvh", "SliderAngle" };
+    window->widget()->activateWindow();
+    for (const char* name : focusedBefore) {
+        SCOPED_TRACE(name ? name : "nothing");
+        if (name)
+            input<RectControl>(name)->widget()->setFocus(Qt::MouseFocusReason);
+        QTest::mouseClick(input<PushButton>("PushButtonStart")->widget(), Qt::LeftButton);
+        Ref<BackGroundDrawing> flight = window->DrawOrbits;
+        ASSERT_TRUE(flight);
+
+        TypeKey(window, Qt::Key_Space);
+        TypeKey(window, Qt::Key_Space);
+        ASSERT_FALSE(IsQuitting()) << "Space pressed Quit";
+        EXPECT_EQ(UiState(window), kRunning) << "Space pressed Stop";
+        EXPECT_FALSE(flight->Stopp);
+        EXPECT_EQ(window->widget()->focusWidget(), window->widget()) << "the focus stays with the window";
+
+        stop();
+        ASSERT_TRUE(RunUntilEveryThreadEnded());
+    }
 }
 
 TEST_F(MainWindowBehaviour, ClosingTheDiagramUnticksTheSwitchAndAClickBringsANewOne)
