@@ -171,11 +171,15 @@ void Window::Show()
         return;
     m_visible = true;
     ensureShown();
-    // A minimised window comes back where it was, at its size.
-    if (m_widget->isMinimized())
+    // A minimised window comes back where it was, at its size, and takes the keyboard: the user
+    // asked for it. A floating window that was in sight only comes to the front, so that the
+    // keyboard stays in the window the user works in.
+    const bool minimised = m_widget->isMinimized();
+    if (minimised)
         m_widget->setWindowState(m_widget->windowState() & ~Qt::WindowMinimized);
     m_widget->raise();
-    m_widget->activateWindow();
+    if (minimised || !IsFloating(*this))
+        m_widget->activateWindow();
 }
 
 void Window::Close()

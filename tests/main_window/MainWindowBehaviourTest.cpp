@@ -316,21 +316,28 @@ TEST_F(MainWindowBehaviour, TheSwitchShowsTheOpenDiagramTickingOrUnticking)
     ASSERT_TRUE(diagram);
     QWidget* onScreen = diagram->widget();
     const QRect place = onScreen->geometry();
-    for (bool minimised : { false, true }) {
+    enum class Before { InSight, Hidden, Minimised };
+    for (Before before : { Before::InSight, Before::Hidden, Before::Minimised }) {
         for (bool ticks : { false, true }) {
-            SCOPED_TRACE(std::string(ticks ? "a click that ticks" : "a click that unticks") + (minimised ? " a minimised" : " a hidden")
-                + " diagram");
-            if (minimised)
+            const char* const names[] = { "in sight", "hidden", "minimised" };
+            SCOPED_TRACE(std::string(ticks ? "a click that ticks, the diagram " : "a click that unticks, the diagram ") + names[int(before)]);
+            if (before == Before::Minimised)
                 onScreen->showMinimized();
-            else
+            else if (before == Before::Hidden)
                 diagram->setVisible(false);
-            ASSERT_TRUE(minimised ? onScreen->isMinimized() : !onScreen->isVisible());
+            window->widget()->activateWindow();
+            ProcessEvents();
+            ASSERT_EQ(QApplication::activeWindow(), window->widget());
             diagramSwitch->click();
+            ProcessEvents();
             EXPECT_EQ(diagramSwitch->Value(), ticks);
             EXPECT_EQ(GetImplicitWindow("Dialog1.Dialog1"), diagram);
             EXPECT_TRUE(onScreen->isVisible());
             EXPECT_FALSE(onScreen->isMinimized());
             EXPECT_EQ(onScreen->geometry(), place);
+            // A diagram that was in sight comes to the front without taking the keyboard.
+            if (before == Before::InSight)
+                EXPECT_EQ(QApplication::activeWindow(), window->widget());
         }
     }
     EXPECT_EQ(seen.lines, std::vector<std::string> {});
