@@ -7,6 +7,7 @@
 // from another thread as the windowing system's reader does, waits for its handler.
 // The platform is the offscreen one unless QT_QPA_PLATFORM names another.
 #include "Clock.h"
+#include "FrameworkObserver.h"
 #include "MessageBox.h"
 #include "PopupMenu.h"
 #include "Runtime.h"
@@ -22,7 +23,7 @@
 #include <QEventLoop>
 #include <QInputDevice>
 #include <QKeyEvent>
-#include <QTimer>
+#include <QMetaObject>
 #include <QtGlobal>
 
 #include <algorithm>
@@ -30,7 +31,9 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <functional>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -174,11 +177,28 @@ private:
     std::thread m_poster;
 };
 
+// Ends the flight's event loop when its outcome message comes up, without a timer that would wake
+// the loop to look.
+class OutcomeWatch : public fw::FrameworkObserver {
+public:
+    explicit OutcomeWatch(std::function<void()> shown)
+        : m_shown(std::move(shown))
+    {
+        fw::SetFrameworkObserver(this);
+    }
+    ~OutcomeWatch() override { fw::SetFrameworkObserver(nullptr); }
+    void messageShown(const std::string&) override { QMetaObject::invokeMethod(qApp, m_shown, Qt::QueuedConnection); }
+
+private:
+    std::function<void()> m_shown;
+};
+
 struct Measurement {
     long steps;
     double stepWallSeconds;
     double pauseSeconds;
     double cpuSeconds;
+    double wallSeconds;
     std::vector<double> waitOvershootsUs;
     std::vector<double> keyLatenciesMs;
 };
@@ -189,28 +209,28 @@ Measurement Fly()
     fw::Ref<MeasuredFlight> flight(new MeasuredFlight);
     fw::Ref<Window1> window = NotNil(Window1::Instance(), "the main window");
     window->DrawOrbits = flight;
-    double cpuStart = CpuSeconds();
+    const double cpuStart = CpuSeconds();
+    const double wallStart = WallSeconds();
     std::vector<double> keyLatencies;
     flight->Run();
     {
         KeyProbe keys(window->widget());
         QEventLoop loop;
-        QTimer watch;
         double cpuEnd = 0;
-        QObject::connect(&watch, &QTimer::timeout, [&] {
-            if (fw::IsMessageBoxShowing()) {
-                flight->noteOutcome();
-                cpuEnd = CpuSeconds();
-                keyLatencies = keys.latenciesMs();
-                fw::DismissMessageBox();
-                loop.quit();
-            }
+        double wallEnd = 0;
+        OutcomeWatch watch([&] {
+            flight->noteOutcome();
+            cpuEnd = CpuSeconds();
+            wallEnd = WallSeconds();
+            keyLatencies = keys.latenciesMs();
+            fw::DismissMessageBox();
+            loop.quit();
         });
-        watch.start(1);
         loop.exec();
         while (flight->isRunning())
             fw::RuntimeBackgroundTask();
-        return { flight->stepsToOutcome, flight->outcome - flight->firstStep, flight->pauseSeconds, cpuEnd - cpuStart, flight->waitOvershootsUs, keyLatencies };
+        return { flight->stepsToOutcome, flight->outcome - flight->firstStep, flight->pauseSeconds, cpuEnd - cpuStart,
+            wallEnd - wallStart, flight->waitOvershootsUs, keyLatencies };
     }
 }
 
@@ -250,6 +270,7 @@ int main()
     std::printf("pause_seconds: %.3f\n", real.pauseSeconds);
     std::printf("steps_per_second_with_pauses: %.1f\n", (real.steps - 1) / real.stepWallSeconds);
     std::printf("cpu_seconds_per_1000_steps: %.4f\n", virtualClock.cpuSeconds / virtualClock.steps * 1000);
+    std::printf("cpu_share: %.4f\n", real.cpuSeconds / real.wallSeconds);
     std::printf("wait_overshoot_us_mean: %.1f\n", Mean(real.waitOvershootsUs));
     std::printf("wait_overshoot_us_p99: %.1f\n", Percentile(real.waitOvershootsUs, 0.99));
     std::printf("key_latency_ms_max: %.2f\n", Percentile(real.keyLatenciesMs, 1.0));

@@ -7,7 +7,6 @@
 #include "Scheduler.h"
 #include "Window.h"
 
-#include <QCoreApplication>
 #include <QPainter>
 
 #include <algorithm>
@@ -34,8 +33,11 @@ public:
     }
     ~MainThreadPaint()
     {
-        if (m_onMainThread)
-            RuntimeState::instance().mainThreadPaints.pop_back();
+        if (!m_onMainThread)
+            return;
+        RuntimeState::instance().mainThreadPaints.pop_back();
+        // Whatever the handler waited for is over with it.
+        Scheduler::instance().forgetMainThreadWake();
     }
     MainThreadPaint(const MainThreadPaint&) = delete;
     MainThreadPaint& operator=(const MainThreadPaint&) = delete;
@@ -155,7 +157,7 @@ void Canvas::MainThreadYielded()
     std::vector<Canvas*>& paints = RuntimeState::instance().mainThreadPaints;
     if (paints.empty())
         return;
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    Scheduler::instance().waitOnMainThread();
     // What the input did may have ended this paint: nothing more is drawn for it.
     Canvas& canvas = *paints.back();
     if (IsQuitting() || canvas.m_paintAgain || !canvas.window() || !canvas.window()->isOpen())

@@ -14,15 +14,22 @@ bool g_virtual = false;
 double g_virtualMicroseconds = 0;
 double g_readStep = 1;
 
-double ReadClock()
+double PeekClock()
 {
-    if (g_virtual) {
-        double now = g_virtualMicroseconds;
-        g_virtualMicroseconds += g_readStep;
-        return now;
-    }
+    if (g_virtual)
+        return g_virtualMicroseconds;
     return std::chrono::duration<double, std::micro>(SteadyClock::now() - g_start).count();
 }
+
+double ReadClock()
+{
+    double now = PeekClock();
+    if (g_virtual)
+        g_virtualMicroseconds += g_readStep;
+    return now;
+}
+
+constexpr double kTickMicroseconds = 1e6 / 60.0;
 
 }
 
@@ -35,6 +42,14 @@ std::int32_t Ticks()
 {
     auto ticks = static_cast<std::int64_t>(std::floor(ReadClock() * 60.0 / 1e6));
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(ticks));
+}
+
+double TickMicroseconds(std::int32_t tick)
+{
+    // The count wraps: the tick is taken as the one at the least distance from now's.
+    const auto now = static_cast<std::int64_t>(std::floor(PeekClock() * 60.0 / 1e6));
+    const auto distance = static_cast<std::int32_t>(static_cast<std::uint32_t>(tick) - static_cast<std::uint32_t>(now));
+    return double(now + distance) * kTickMicroseconds;
 }
 
 void VirtualClock::enable(double startMicroseconds)

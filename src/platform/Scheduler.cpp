@@ -6,6 +6,7 @@
 #include "Runtime.h"
 #include "RuntimeState.h"
 #include "ThreadFiber.h"
+#include "WakeTimer.h"
 
 #include <boost/container/small_vector.hpp>
 #include <boost/context/protected_fixedsize_stack.hpp>
@@ -15,9 +16,12 @@
 #include <sanitizer/lsan_interface.h>
 #endif
 
+#include <QCoreApplication>
 #include <QTimer>
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace fw {
 
@@ -101,6 +105,7 @@ Scheduler& Scheduler::instance()
 
 Scheduler::Scheduler()
     : m_timer(new QTimer)
+    , m_wakeTimer(new WakeTimer([this] { wokeUp(); }))
 {
     m_timer->setInterval(0);
     QObject::connect(m_timer, &QTimer::timeout, [this] { runSlice(); });
@@ -108,6 +113,7 @@ Scheduler::Scheduler()
 
 Scheduler::~Scheduler()
 {
+    delete m_wakeTimer;
     delete m_timer;
 }
 
@@ -175,12 +181,87 @@ void Scheduler::runSlice()
     const double end = Microseconds() + kSliceMicroseconds;
     const double latest = end + kWakeGuardMicroseconds + kAfterWakeMicroseconds;
     double now = 0;
+    std::optional<double> sleep;
     do {
         runRound();
         now = Microseconds();
-    } while (!m_stopped && hasRunnableThreads() && (now < end || (now < latest && wakeIsNear(now, kWakeGuardMicroseconds))));
+        sleep = sleepUntil(now);
+    } while (!sleep && !m_stopped && hasRunnableThreads() && (now < end || (now < latest && wakeIsNear(now, kWakeGuardMicroseconds))));
     if (frameFitsAt(now))
         Presenter::instance().presentNow();
+    // Every thread waits: the loop sleeps, and input wakes it as ever. The frame may have taken
+    // what the sleep had.
+    if (sleep && !m_stopped && sleepUntil(Microseconds()) == sleep)
+        sleepUntilMoment(*sleep);
+}
+
+std::optional<double> Scheduler::threadsWaitUntil(double now) const
+{
+    double earliest = std::numeric_limits<double>::infinity();
+    for (const Ref<Thread>& thread : m_threads) {
+        if (!isRunnable(*thread))
+            continue;
+        const std::optional<double>& wake = thread->m_fiber->wakeAt;
+        if (!wake || *wake <= now)
+            return std::nullopt;
+        earliest = std::min(earliest, *wake);
+    }
+    return earliest;
+}
+
+std::optional<double> Scheduler::sleepUntil(double now, std::optional<double> mainThreadWake) const
+{
+    std::optional<double> wake = threadsWaitUntil(now);
+    if (!wake)
+        return std::nullopt;
+    if (mainThreadWake)
+        wake = std::min(*wake, *mainThreadWake);
+    const double until = *wake - kSleepMarginMicroseconds;
+    if (!std::isfinite(until) || until - now < kShortestSleepMicroseconds)
+        return std::nullopt;
+    return until;
+}
+
+void Scheduler::sleepUntilMoment(double moment)
+{
+    m_timer->stop();
+    if (!m_wakeTimer->armAt(moment))
+        updateTimer();
+}
+
+void Scheduler::wokeUp()
+{
+    updateTimer();
+    // Straight to the rounds: one more pass of the event loop would take from the margin.
+    if (m_timer->isActive() && !m_drivenFromOutside)
+        runSlice();
+}
+
+bool Scheduler::isSleeping() const
+{
+    return m_wakeTimer->isArmed();
+}
+
+std::optional<double> Scheduler::sleepingUntil() const
+{
+    if (!isSleeping())
+        return std::nullopt;
+    return m_wakeTimer->moment();
+}
+
+void Scheduler::waitOnMainThread()
+{
+    std::optional<double> sleep;
+    if (!m_current && !VirtualClock::isEnabled() && m_mainThreadWake && !m_stopped)
+        sleep = sleepUntil(Microseconds(), m_mainThreadWake);
+    if (!sleep) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        return;
+    }
+    sleepUntilMoment(*sleep);
+    // Returns after the first event that it handled: the wake-up, or input.
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    updateTimer();
 }
 
 bool Scheduler::frameFitsAt(double now) const
@@ -196,6 +277,8 @@ void Scheduler::expectWake(double microseconds)
 {
     if (m_current)
         m_current->m_fiber->wakeAt = microseconds;
+    else
+        m_mainThreadWake = microseconds;
 }
 
 bool Scheduler::wakeIsNear(double now, double margin) const
@@ -210,7 +293,7 @@ bool Scheduler::wakeIsNear(double now, double margin) const
 
 bool Scheduler::presentsFrames() const
 {
-    return m_timer->isActive() && !VirtualClock::isEnabled();
+    return (m_timer->isActive() || isSleeping()) && !VirtualClock::isEnabled();
 }
 
 bool Scheduler::isRunnable(const Thread& thread) const
@@ -296,6 +379,7 @@ void Scheduler::stop()
 {
     m_stopped = true;
     m_timer->stop();
+    m_wakeTimer->disarm();
 }
 
 void Scheduler::abandonAll()
@@ -321,6 +405,8 @@ void Scheduler::setDrivenFromOutside(bool driven)
 
 void Scheduler::updateTimer()
 {
+    // Whatever changed may let a thread run before the sleep would end: the rounds decide again.
+    m_wakeTimer->disarm();
     if (!m_stopped && !m_drivenFromOutside && hasRunnableThreads()) {
         if (!m_timer->isActive())
             m_timer->start();

@@ -5,11 +5,14 @@
 
 #include <cstddef>
 #include <exception>
+#include <optional>
 #include <vector>
 
 class QTimer;
 
 namespace fw {
+
+class WakeTimer;
 
 // Runs the cooperative threads round-robin from the event loop, one slice each per round.
 class Scheduler {
@@ -25,8 +28,24 @@ public:
     // Rounds for a short while, from the event loop; then the changed canvases when a frame is due.
     void runSlice();
     // The current thread yields until Microseconds passes this value. Rounds then keep the event
-    // loop's visits and the frames away from that moment, so that the wait ends on time.
+    // loop's visits and the frames away from that moment, so that the wait ends on time, and while
+    // every thread waits so, the event loop sleeps. On the main thread, for a handler that waits
+    // there (a Paint handler), until forgetMainThreadWake.
     void expectWake(double microseconds);
+    void forgetMainThreadWake() { m_mainThreadWake.reset(); }
+    // Where every runnable thread waits on a time it told, the earliest of those times; infinity
+    // where no thread is runnable; none where a thread can run now.
+    std::optional<double> threadsWaitUntil(double now) const;
+    // Until when the event loop may sleep at now, the main thread waiting until mainThreadWake, if
+    // it waits: the earliest end of a wait less kSleepMarginMicroseconds, which the rounds spin
+    // through so that the wait ends on time; none where that is not worth a sleep.
+    std::optional<double> sleepUntil(double now, std::optional<double> mainThreadWake = std::nullopt) const;
+    // Whether the event loop sleeps until the earliest wait is nearly over, and until when.
+    bool isSleeping() const;
+    std::optional<double> sleepingUntil() const;
+    // In a handler on the main thread that waits on a time it told (a Paint handler's yield):
+    // handles the events that wait, sleeping in the event loop while every thread waits too.
+    void waitOnMainThread();
     // Whether the rounds of the event loop's visits present the frames.
     bool presentsFrames() const;
     // Whether a runnable thread's wait ends within margin after now, or ended just before now.
@@ -67,12 +86,18 @@ public:
     // A frame keeps the guard and its own recent cost away from a wait's end, but no more than
     // this: a slower one goes right after a wait began.
     static constexpr double kLongestFrameMarginMicroseconds = 700;
+    // The last part of a wait that the rounds spin through rather than sleep, since a sleeping
+    // loop wakes some tens of microseconds late; and the shortest sleep worth its wake-up.
+    static constexpr double kSleepMarginMicroseconds = 60;
+    static constexpr double kShortestSleepMicroseconds = 100;
 
 private:
     friend class RuntimeState;
     Scheduler();
     ~Scheduler();
     void resumeThread(Thread& thread);
+    void sleepUntilMoment(double moment);
+    void wokeUp();
     void finish(Thread& thread);
     void updateTimer();
     bool isRunnable(const Thread& thread) const;
@@ -80,6 +105,8 @@ private:
     std::vector<Ref<Thread>> m_threads;
     Thread* m_current { nullptr };
     QTimer* m_timer { nullptr };
+    WakeTimer* m_wakeTimer { nullptr };
+    std::optional<double> m_mainThreadWake;
     bool m_stopped { false };
     bool m_drivenFromOutside { false };
 };

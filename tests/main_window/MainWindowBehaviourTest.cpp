@@ -336,8 +336,9 @@ TEST_F(MainWindowBehaviour, TheSwitchShowsTheOpenDiagramTickingOrUnticking)
             EXPECT_FALSE(onScreen->isMinimized());
             EXPECT_EQ(onScreen->geometry(), place);
             // A diagram that was in sight comes to the front without taking the keyboard.
-            if (before == Before::InSight)
+            if (before == Before::InSight) {
                 EXPECT_EQ(QApplication::activeWindow(), window->widget());
+            }
         }
     }
     EXPECT_EQ(seen.lines, std::vector<std::string> {});
