@@ -11,6 +11,7 @@
 #include "MessageBox.h"
 #include "PopupMenu.h"
 #include "Runtime.h"
+#include "Scheduler.h"
 #include "TextField.h"
 #include "Window.h"
 #include "WindowWidget.h"
@@ -48,6 +49,13 @@ double CpuSeconds()
 {
     timespec now {};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return double(now.tv_sec) + now.tv_nsec / 1e9;
+}
+
+double ThreadCpuSeconds()
+{
+    timespec now {};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
     return double(now.tv_sec) + now.tv_nsec / 1e9;
 }
 
@@ -140,16 +148,23 @@ public:
                 QCoreApplication::postEvent(m_target, new ProbeKey);
                 std::this_thread::sleep_for(std::chrono::microseconds(2000 + 997 * (press % 3)));
             }
+            m_posterCpuSeconds = ThreadCpuSeconds();
         });
     }
-    ~KeyProbe() override
+    ~KeyProbe() override { stop(); }
+    // Ends the presses; from then on the poster's own CPU time is known.
+    void stop()
     {
+        if (!m_poster.joinable())
+            return;
         m_done = true;
         m_poster.join();
         // Presses still queued would reach the next flight's window as the user's.
         QCoreApplication::removePostedEvents(m_target, QEvent::KeyPress);
         qApp->removeEventFilter(this);
     }
+    // The CPU time of the thread that stands in for the windowing system: no part of the program's.
+    double posterCpuSeconds() const { return m_posterCpuSeconds; }
     std::vector<double> latenciesMs() const
     {
         std::lock_guard lock(m_mutex);
@@ -174,6 +189,7 @@ private:
     std::atomic<bool> m_done { false };
     mutable std::mutex m_mutex;
     std::vector<double> m_latenciesMs;
+    double m_posterCpuSeconds { 0 };
     std::thread m_poster;
 };
 
@@ -220,8 +236,9 @@ Measurement Fly()
         double wallEnd = 0;
         OutcomeWatch watch([&] {
             flight->noteOutcome();
-            cpuEnd = CpuSeconds();
             wallEnd = WallSeconds();
+            keys.stop();
+            cpuEnd = CpuSeconds() - keys.posterCpuSeconds();
             keyLatencies = keys.latenciesMs();
             fw::DismissMessageBox();
             loop.quit();
@@ -253,6 +270,7 @@ int main()
     }
 
     Measurement real = Fly();
+    const double sleepMargin = fw::Scheduler::instance().sleepMargin();
     fw::VirtualClock::enable();
     Measurement virtualClock = Fly();
 
@@ -271,6 +289,7 @@ int main()
     std::printf("steps_per_second_with_pauses: %.1f\n", (real.steps - 1) / real.stepWallSeconds);
     std::printf("cpu_seconds_per_1000_steps: %.4f\n", virtualClock.cpuSeconds / virtualClock.steps * 1000);
     std::printf("cpu_share: %.4f\n", real.cpuSeconds / real.wallSeconds);
+    std::printf("sleep_margin_us: %.1f\n", sleepMargin);
     std::printf("wait_overshoot_us_mean: %.1f\n", Mean(real.waitOvershootsUs));
     std::printf("wait_overshoot_us_p99: %.1f\n", Percentile(real.waitOvershootsUs, 0.99));
     std::printf("key_latency_ms_max: %.2f\n", Percentile(real.keyLatenciesMs, 1.0));

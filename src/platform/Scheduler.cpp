@@ -216,7 +216,7 @@ std::optional<double> Scheduler::sleepUntil(double now, std::optional<double> ma
         return std::nullopt;
     if (mainThreadWake)
         wake = std::min(*wake, *mainThreadWake);
-    const double until = *wake - kSleepMarginMicroseconds;
+    const double until = *wake - sleepMargin();
     if (!std::isfinite(until) || until - now < kShortestSleepMicroseconds)
         return std::nullopt;
     return until;
@@ -235,6 +235,11 @@ void Scheduler::wokeUp()
     // Straight to the rounds: one more pass of the event loop would take from the margin.
     if (m_timer->isActive() && !m_drivenFromOutside)
         runSlice();
+}
+
+double Scheduler::sleepMargin() const
+{
+    return m_wakeTimer->lateness();
 }
 
 bool Scheduler::isSleeping() const

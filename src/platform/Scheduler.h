@@ -37,8 +37,8 @@ public:
     // where no thread is runnable; none where a thread can run now.
     std::optional<double> threadsWaitUntil(double now) const;
     // Until when the event loop may sleep at now, the main thread waiting until mainThreadWake, if
-    // it waits: the earliest end of a wait less kSleepMarginMicroseconds, which the rounds spin
-    // through so that the wait ends on time; none where that is not worth a sleep.
+    // it waits: the earliest end of a wait less the sleep margin, which the rounds spin through
+    // so that the wait ends on time; none where that is not worth a sleep.
     std::optional<double> sleepUntil(double now, std::optional<double> mainThreadWake = std::nullopt) const;
     // Whether the event loop sleeps until the earliest wait is nearly over, and until when.
     bool isSleeping() const;
@@ -86,9 +86,10 @@ public:
     // A frame keeps the guard and its own recent cost away from a wait's end, but no more than
     // this: a slower one goes right after a wait began.
     static constexpr double kLongestFrameMarginMicroseconds = 700;
-    // The last part of a wait that the rounds spin through rather than sleep, since a sleeping
-    // loop wakes some tens of microseconds late; and the shortest sleep worth its wake-up.
-    static constexpr double kSleepMarginMicroseconds = 60;
+    // The last part of a wait that the rounds spin through rather than sleep: a sleeping loop
+    // wakes late by some tens of microseconds, as much as the wake-ups of late have shown.
+    double sleepMargin() const;
+    // The shortest sleep worth its wake-up.
     static constexpr double kShortestSleepMicroseconds = 100;
 
 private:

@@ -73,7 +73,21 @@ void WakeTimer::expire()
     if (!m_armed)
         return;
     m_armed = false;
+    noteLateness(Microseconds() - m_moment);
     m_fired();
+}
+
+void WakeTimer::noteLateness(double microseconds)
+{
+    m_recent[m_noted++ % m_recent.size()] = microseconds;
+    // Now and then, from a full record: the 95th of each hundred, so that the machine's rare long
+    // stalls do not keep the loop spinning, and a few microseconds for the way to the threads.
+    if (m_noted < m_recent.size() || m_noted % 32 != 0)
+        return;
+    std::array<double, 256> sorted = m_recent;
+    auto at = sorted.begin() + std::ptrdiff_t(sorted.size() * 95 / 100);
+    std::nth_element(sorted.begin(), at, sorted.end());
+    m_lateness = std::clamp(*at + 5, kLeastLateness, kMostLateness);
 }
 
 }

@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+#include <array>
+#include <cstddef>
 #include <functional>
 
 class QSocketNotifier;
@@ -24,6 +26,16 @@ public:
     bool isArmed() const { return m_armed; }
     // The moment it was last armed for.
     double moment() const { return m_moment; }
+    // How late it fires, measured on its recent wakes: what a sleep that must end on time leaves
+    // to spin through. Before it has fired often enough to tell, a safe guess.
+    double lateness() const { return m_lateness; }
+
+    // Each wake tells how late it came.
+    void noteLateness(double microseconds);
+
+    static constexpr double kFirstLatenessGuess = 100;
+    static constexpr double kLeastLateness = 20;
+    static constexpr double kMostLateness = 500;
 
 private:
     void expire();
@@ -32,6 +44,10 @@ private:
     QSocketNotifier* m_notifier { nullptr };
     bool m_armed { false };
     double m_moment { 0 };
+    // The latest wakes' lateness, and the one that all but the latest few stayed within.
+    std::array<double, 256> m_recent {};
+    std::size_t m_noted { 0 };
+    double m_lateness { kFirstLatenessGuess };
     std::function<void()> m_fired;
 };
 

@@ -66,7 +66,7 @@ TEST_F(Slices, WhileTheWaitsRunTheLoopSleepsUntilJustBeforeTheEarliestEnds)
         });
         threads.push_back(wait);
         Scheduler::instance().runSlice();
-        bool asked = Scheduler::instance().sleepingUntil() == end - Scheduler::kSleepMarginMicroseconds;
+        bool asked = Scheduler::instance().sleepingUntil() == end - Scheduler::instance().sleepMargin();
         wait->Kill();
         return asked;
     };
@@ -161,7 +161,7 @@ TEST(Sleeps, TheLoopSleepsOnlyWhileEveryRunnableThreadWaitsAndUntilJustBeforeThe
 {
     VirtualClock::enable(0);
     Scheduler& scheduler = Scheduler::instance();
-    const double margin = Scheduler::kSleepMarginMicroseconds;
+    const double margin = Scheduler::instance().sleepMargin();
     // Each thread waits until its time, or runs on without waiting where it has none.
     auto waitUntil = [](std::optional<double> wake) {
         return StartThread([wake] {
