@@ -15,6 +15,8 @@
 #include "TextField.h"
 #include "Window.h"
 #include "WindowWidget.h"
+#include "Canvas.h"
+#include "about/AboutWindow.h"
 #include "main_window/Window1.h"
 #include "shell/Startup.h"
 #include "simulation/BackGroundDrawing.h"
@@ -34,6 +36,7 @@
 #include <ctime>
 #include <functional>
 #include <mutex>
+#include <pthread.h>
 #include <string>
 #include <thread>
 #include <vector>
@@ -88,6 +91,10 @@ public:
     void Explodex() override
     {
         noteOutcome();
+        if (explosionStartWall == 0) {
+            explosionStartWall = WallSeconds();
+            explosionStartCpu = programCpuSeconds();
+        }
         BackGroundDrawing::Explodex();
     }
     // How long after its 1000 µs each wait returns; read from the system's clock, so that the
@@ -114,6 +121,10 @@ public:
             outcome = WallSeconds();
         }
     }
+    // The process's CPU time less what the benchmark's own helpers spent.
+    std::function<double()> programCpuSeconds { CpuSeconds };
+    double explosionStartWall { 0 };
+    double explosionStartCpu { 0 };
     long steps { 0 };
     long stepsToOutcome { 0 };
     double firstStep { 0 };
@@ -148,8 +159,8 @@ public:
                 QCoreApplication::postEvent(m_target, new ProbeKey);
                 std::this_thread::sleep_for(std::chrono::microseconds(2000 + 997 * (press % 3)));
             }
-            m_posterCpuSeconds = ThreadCpuSeconds();
         });
+        pthread_getcpuclockid(m_poster.native_handle(), &m_posterClock);
     }
     ~KeyProbe() override { stop(); }
     // Ends the presses; from then on the poster's own CPU time is known.
@@ -158,13 +169,22 @@ public:
         if (!m_poster.joinable())
             return;
         m_done = true;
+        m_posterCpuSeconds = posterCpuSeconds();
         m_poster.join();
         // Presses still queued would reach the next flight's window as the user's.
         QCoreApplication::removePostedEvents(m_target, QEvent::KeyPress);
         qApp->removeEventFilter(this);
     }
-    // The CPU time of the thread that stands in for the windowing system: no part of the program's.
-    double posterCpuSeconds() const { return m_posterCpuSeconds; }
+    // The CPU time of the thread that stands in for the windowing system, so far: no part of the
+    // program's.
+    double posterCpuSeconds() const
+    {
+        if (!m_poster.joinable())
+            return m_posterCpuSeconds;
+        timespec now {};
+        clock_gettime(m_posterClock, &now);
+        return double(now.tv_sec) + now.tv_nsec / 1e9;
+    }
     std::vector<double> latenciesMs() const
     {
         std::lock_guard lock(m_mutex);
@@ -190,6 +210,7 @@ private:
     mutable std::mutex m_mutex;
     std::vector<double> m_latenciesMs;
     double m_posterCpuSeconds { 0 };
+    clockid_t m_posterClock {};
     std::thread m_poster;
 };
 
@@ -215,9 +236,24 @@ struct Measurement {
     double pauseSeconds;
     double cpuSeconds;
     double wallSeconds;
+    double explosionCpuShare;
     std::vector<double> waitOvershootsUs;
     std::vector<double> keyLatenciesMs;
 };
+
+// One paint of the About window's trail, on the real clock: the CPU share while it waits for its
+// ticks.
+double AboutTrailCpuShare()
+{
+    fw::Ref<AboutWindow> about = AboutWindow::Instance();
+    fw::Ref<fw::Canvas> canvas = fw::ControlNamed<fw::Canvas>(about, "Canvas1");
+    const double cpuStart = CpuSeconds();
+    const double wallStart = WallSeconds();
+    canvas->Refresh(true);
+    const double share = (CpuSeconds() - cpuStart) / (WallSeconds() - wallStart);
+    about->Close();
+    return share;
+}
 
 // Runs one flight to its outcome message and dismisses it.
 Measurement Fly()
@@ -231,14 +267,15 @@ Measurement Fly()
     flight->Run();
     {
         KeyProbe keys(window->widget());
+        flight->programCpuSeconds = [&keys] { return CpuSeconds() - keys.posterCpuSeconds(); };
         QEventLoop loop;
         double cpuEnd = 0;
         double wallEnd = 0;
         OutcomeWatch watch([&] {
             flight->noteOutcome();
             wallEnd = WallSeconds();
+            cpuEnd = flight->programCpuSeconds();
             keys.stop();
-            cpuEnd = CpuSeconds() - keys.posterCpuSeconds();
             keyLatencies = keys.latenciesMs();
             fw::DismissMessageBox();
             loop.quit();
@@ -246,8 +283,9 @@ Measurement Fly()
         loop.exec();
         while (flight->isRunning())
             fw::RuntimeBackgroundTask();
+        const double explosion = (cpuEnd - flight->explosionStartCpu) / (wallEnd - flight->explosionStartWall);
         return { flight->stepsToOutcome, flight->outcome - flight->firstStep, flight->pauseSeconds, cpuEnd - cpuStart,
-            wallEnd - wallStart, flight->waitOvershootsUs, keyLatencies };
+            wallEnd - wallStart, explosion, flight->waitOvershootsUs, keyLatencies };
     }
 }
 
@@ -271,6 +309,7 @@ int main()
 
     Measurement real = Fly();
     const double sleepMargin = fw::Scheduler::instance().sleepMargin();
+    const double aboutShare = AboutTrailCpuShare();
     fw::VirtualClock::enable();
     Measurement virtualClock = Fly();
 
@@ -290,6 +329,8 @@ int main()
     std::printf("cpu_seconds_per_1000_steps: %.4f\n", virtualClock.cpuSeconds / virtualClock.steps * 1000);
     std::printf("cpu_share: %.4f\n", real.cpuSeconds / real.wallSeconds);
     std::printf("sleep_margin_us: %.1f\n", sleepMargin);
+    std::printf("explosion_cpu_share: %.4f\n", real.explosionCpuShare);
+    std::printf("about_trail_cpu_share: %.4f\n", aboutShare);
     std::printf("wait_overshoot_us_mean: %.1f\n", Mean(real.waitOvershootsUs));
     std::printf("wait_overshoot_us_p99: %.1f\n", Percentile(real.waitOvershootsUs, 0.99));
     std::printf("key_latency_ms_max: %.2f\n", Percentile(real.keyLatenciesMs, 1.0));
