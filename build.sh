@@ -18,7 +18,7 @@ packages=(
     fonts-liberation fonts-dejavu-core
 )
 if [[ $mode == test ]]; then
-    packages+=(xvfb xauth xdotool imagemagick x11-utils)
+    packages+=(xvfb xauth xdotool imagemagick x11-utils openbox wmctrl)
 fi
 
 missing=()

@@ -77,7 +77,7 @@ void AboutWindow::Canvas1_Paint(Graphics& g)
             g.FillOval(i, y, 1, 1);
         }
         // At most one dot per tick.
-        RuntimeExpectWake(TickMicroseconds(mark + 1));
+        RuntimeExpectWake(TickMicroseconds(mark, 1));
         while (double(std::int32_t(std::uint32_t(Ticks()) - std::uint32_t(mark))) <= 0.1)
             RuntimeBackgroundTask();
         mark = Ticks();

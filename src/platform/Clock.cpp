@@ -44,11 +44,12 @@ std::int32_t Ticks()
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(ticks));
 }
 
-double TickMicroseconds(std::int32_t tick)
+double TickMicroseconds(std::int32_t tick, std::int32_t ticksLater)
 {
     // The count wraps: the tick is taken as the one at the least distance from now's.
     const auto now = static_cast<std::int64_t>(std::floor(PeekClock() * 60.0 / 1e6));
-    const auto distance = static_cast<std::int32_t>(static_cast<std::uint32_t>(tick) - static_cast<std::uint32_t>(now));
+    const std::uint32_t target = static_cast<std::uint32_t>(tick) + static_cast<std::uint32_t>(ticksLater);
+    const auto distance = static_cast<std::int32_t>(target - static_cast<std::uint32_t>(now));
     return double(now + distance) * kTickMicroseconds;
 }
 

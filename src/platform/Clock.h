@@ -8,9 +8,10 @@ namespace fw {
 double Microseconds();
 // Ticks of 1/60 s since the program started, wrapping like a 32-bit counter.
 std::int32_t Ticks();
-// The Microseconds at which Ticks reaches the tick, the nearest one to now of that count; for a
-// wait that tells the scheduler when it ends. Reading it does not move the virtual clock.
-double TickMicroseconds(std::int32_t tick);
+// The Microseconds at which Ticks reaches the tick that comes ticksLater after tick, the counter
+// wrapping as Ticks does; of the ticks of that count, the one nearest to now. For a wait that
+// tells the scheduler when it ends. Reading it does not move the virtual clock.
+double TickMicroseconds(std::int32_t tick, std::int32_t ticksLater = 0);
 
 // The virtual clock lets tests run waits without real time passing. While it is on, time moves
 // only when something advances it: each scheduler round advances it by one millisecond, and each

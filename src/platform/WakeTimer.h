@@ -35,7 +35,7 @@ public:
 
     static constexpr double kFirstLatenessGuess = 100;
     static constexpr double kLeastLateness = 20;
-    static constexpr double kMostLateness = 500;
+    static constexpr double kMostLateness = 250;
 
 private:
     void expire();

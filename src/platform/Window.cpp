@@ -145,8 +145,11 @@ void Window::ensureShown()
         m_widget->setContentSize(m_width, m_height, !m_resizeable);
         if (m_placement == 2) {
             if (QScreen* screen = QGuiApplication::primaryScreen()) {
+                // The inside of the window is placed, not its frame: move() would place the
+                // frame's corner there, and the window manager's title bar would push the inside
+                // off the centre.
                 QSize size = m_widget->sizeHint();
-                m_widget->move(screen->availableGeometry().center() - QPoint(size.width() / 2, size.height() / 2));
+                m_widget->setGeometry(QRect(screen->availableGeometry().center() - QPoint(size.width() / 2, size.height() / 2), size));
             }
         }
         if (IsFloating(*this))

@@ -27,7 +27,7 @@ bool BackGroundDrawing::Untitled_Action()
 void BackGroundDrawing::Delay()
 {
     std::int32_t start = Ticks();
-    RuntimeExpectWake(TickMicroseconds(start + 8));
+    RuntimeExpectWake(TickMicroseconds(start, 8));
     while (true) {
         auto elapsed = static_cast<std::int32_t>(static_cast<std::uint32_t>(Ticks()) - static_cast<std::uint32_t>(start));
         if (elapsed > 7)

@@ -252,8 +252,10 @@ TEST(TickMoments, ATickStartsWhereTicksFirstReachesItAcrossTheWrap)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         VirtualClock::enable(c.now);
-        const std::int32_t target = std::int32_t(std::uint32_t(Ticks()) + std::uint32_t(c.ahead));
-        const double at = TickMicroseconds(target);
+        const std::int32_t current = Ticks();
+        const std::int32_t target = std::int32_t(std::uint32_t(current) + std::uint32_t(c.ahead));
+        const double at = TickMicroseconds(current, c.ahead);
+        EXPECT_EQ(TickMicroseconds(target), at);
         const double read = Microseconds();
         EXPECT_DOUBLE_EQ(read, c.now + 1) << "only the one read moved the clock";
         VirtualClock::enable(at);

@@ -1,0 +1,124 @@
+#!/usr/bin/env bash
+# Keys and the mouse in the real program under a window manager (openbox) on a virtual X
+# display. One case a run:
+#   space_after_start      Start clicked, then Space twice: the flight runs on, Stop enabled
+#   quit_during_about      Ctrl+Q during the About window's opening animation quits at once
+#   popup_row_then_return  a row of a pop-up menu chosen with the mouse, then Return: a flight starts
+#   quit_from_main         Ctrl+Q in the main window quits with status 0
+#   quit_from_diagram      Ctrl+Q in the diagram quits with status 0
+#   quit_from_about        Ctrl+Q in the About window quits with status 0
+# Usage: desktop_keys.sh PROGRAM SHOTS_FOLDER CASE
+set -u
+tool="desktop ${3:-}"
+source "$(dirname "$0")/desktop.sh"
+source "$(dirname "$0")/quendal_windows.sh"
+
+take_case_arguments "$@"
+case=$case_argument
+
+enter_display 24 1280x1024 "$@"
+prepare "$shots_folder"
+start_window_manager
+start_program "$program"
+find_main_windows
+on_screen start "$start_button" "$main_x" "$main_y"
+on_screen stop "$stop_button" "$main_x" "$main_y"
+
+# The buttons' idle looks, the main window active: Start enabled, Stop disabled.
+capture_idle_buttons() {
+    activate "$main"
+    sleep 0.3
+    capture "$start" "$work/start-idle.png" idle
+    crop "$shots/idle.png" "$stop" "$work/stop-idle.png"
+}
+
+# True once the About window is up, its id in about.
+about_up() {
+    about=$(window_now 'About Quendal')
+    [ -n "$about" ]
+}
+
+case $case in
+space_after_start)
+    capture_idle_buttons
+    click_control "$start_button" "$main_x" "$main_y"
+    wait_for_region changed "$work/start-idle.png" "$start" 3 after-start \
+        || fail "a click on Start started no flight (screenshot: $shots/after-start.png)"
+    keys space
+    sleep 0.3
+    keys space
+    sleep 1.5
+    expect_running "after Start was clicked and Space pressed twice"
+    screenshot after-spaces
+    crop "$shots/after-spaces.png" "$start" "$work/start-now.png"
+    crop "$shots/after-spaces.png" "$stop" "$work/stop-now.png"
+    count_differing "$work/stop-idle.png" "$work/stop-now.png"
+    [ "$differing" != 0 ] \
+        || fail "after Start and Space twice, Stop looks disabled as when idle: the flight was stopped (screenshots: $shots/idle.png, $shots/after-spaces.png)"
+    count_differing "$work/start-idle.png" "$work/start-now.png"
+    [ "$differing" != 0 ] \
+        || fail "after Start and Space twice, Start looks enabled as when idle: no flight runs (screenshots: $shots/idle.png, $shots/after-spaces.png)"
+    quit_with_ctrl_q "$main"
+    pass "Space after Start left the flight running"
+    ;;
+
+quit_during_about)
+    open_about
+    # The animation lasts about 1.4 s from the window's first showing. Ctrl+Q goes in within
+    # 0.3 s of that, so an animation that ran to its end would keep the windows up for 1.1 s
+    # more; the program must have closed them within 0.8 s (a sanitizer build takes about 0.2 s).
+    # The process itself may take longer to end in a build whose leak check runs at exit.
+    poll 5 about_up || fail "no About window within 5 s of Help > About Quendal"
+    shown=$(now_us)
+    poll 0.3 active_window_is "$about" || fail "the About window did not get the focus within 0.3 s of showing"
+    keys ctrl+q
+    sent=$(now_us)
+    late=$(((sent - shown) / 1000))
+    [ $late -lt 300 ] || fail "Ctrl+Q went in only $late ms after the About window showed: too late to test"
+    poll 0.8 no_window_left \
+        || fail "the program's windows were still up 0.8 s after Ctrl+Q, sent $late ms into the About window's animation"
+    closed=$((($(now_us) - sent) / 1000))
+    expect_exit 0 3 "Ctrl+Q during the About window's animation"
+    ended=$((($(now_us) - sent) / 1000))
+    pass "Ctrl+Q $late ms into the About window's animation closed the windows within $closed ms and ended the program within $ended ms"
+    ;;
+
+popup_row_then_return)
+    on_screen origin_menu "${origin_menu_width}x15+${origin_menu_left}+${menus_top}" "$main_x" "$main_y"
+    capture_idle_buttons
+    crop "$shots/idle.png" "$origin_menu" "$work/origin-before.png"
+    # Row 3: "Near Earth Asteroid, 20 kms".
+    choose_row "$origin_menu_left" "$origin_menu_width" 3 6
+    wait_for_region changed "$work/origin-before.png" "$origin_menu" 2 row-chosen \
+        || fail "the origin's pop-up menu shows the same row after a click on another (screenshot: $shots/row-chosen.png)"
+    keys Return
+    wait_for_region changed "$work/start-idle.png" "$start" 3 after-return \
+        || fail "Return after a row chosen with the mouse started no flight (screenshots: $shots/row-chosen.png, $shots/after-return.png)"
+    quit_with_ctrl_q "$main"
+    pass "Return after a row chosen with the mouse started a flight"
+    ;;
+
+quit_from_main)
+    quit_with_ctrl_q "$main"
+    pass "Ctrl+Q in the main window quit"
+    ;;
+
+quit_from_diagram)
+    quit_with_ctrl_q "$diagram"
+    pass "Ctrl+Q in the diagram quit"
+    ;;
+
+quit_from_about)
+    open_about
+    find_window about 'About Quendal'
+    content_origin about_x about_y "$about" "$about_width" "$about_height"
+    # Past its opening animation.
+    sleep 2
+    quit_with_ctrl_q "$about"
+    pass "Ctrl+Q in the About window quit"
+    ;;
+
+*)
+    fail "there is no case \"$case\""
+    ;;
+esac

@@ -1,0 +1,250 @@
+#!/usr/bin/env bash
+# How the program's windows behave under a window manager (openbox) on a virtual X display,
+# checked on the screen and in the window manager's view. One case a run:
+#   diagram_above_after_click  the diagram stays above the main window: after a click on the main
+#                              window's canvas and right after Start, its canvas shows exactly its
+#                              backdrop
+#   switch_restores_diagram    the diagram's switch brings the minimised diagram back
+#   about_restores_about       Help > About Quendal brings the minimised About window back
+#   message_box_modal          while the outcome message is up, clicks on the main window and the
+#                              diagram do nothing and the message stays on top
+#   close_main_during_run      the main window's close button during a flight stops it; a new,
+#                              idle main window comes up beside the diagram, and the program runs on
+#   close_diagram              the diagram's close button closes it and unticks its switch
+#   close_about                the About window's close button closes it
+#   diagram_centred            the diagram comes up centred on the screen
+# Usage: desktop_windows.sh PROGRAM SHOTS_FOLDER CASE
+set -u
+tool="desktop ${3:-}"
+source "$(dirname "$0")/desktop.sh"
+source "$(dirname "$0")/quendal_windows.sh"
+
+take_case_arguments "$@"
+case=$case_argument
+resources="$(dirname "$program")/../Resources"
+
+enter_display 24 1280x1024 "$@"
+prepare "$shots_folder"
+start_window_manager
+start_program "$program"
+find_main_windows
+
+# The diagram's canvas on the screen, and the picture that it shows while nothing is plotted.
+on_screen diagram_canvas_rect "$diagram_canvas" "$diagram_x" "$diagram_y"
+backdrop="$work/space2.png"
+convert "png:$resources/space2.pct" "$backdrop" 2> /dev/null || fail "could not read $resources/space2.pct"
+
+# The program's windows, bottom first, by name, for messages.
+stack_names() {
+    local id names=
+    for id in $(stacking); do
+        case $id in
+        $((main))) names+=" main" ;;
+        $((diagram))) names+=" diagram" ;;
+        *) names+=" $(xdotool getwindowname "$id" 2> /dev/null)" ;;
+        esac
+    done
+    echo "${names# }"
+}
+
+# True when window UPPER lies above window LOWER.
+above() {
+    stacking | sed -n "/^$(($2))\$/,\$p" | grep -qx "$(($1))"
+}
+
+# Fails unless the diagram's canvas shows exactly its backdrop within SECONDS, the screenshot
+# saved as NAME; WHEN says when, WHY what a difference means.
+# Usage: expect_bare_diagram SECONDS NAME WHEN WHY
+expect_bare_diagram() {
+    wait_for_region same "$backdrop" "$diagram_canvas_rect" "$1" "$2" \
+        || fail "$3, the diagram's canvas differs from its backdrop in $differing pixels: $4 (stacking, bottom first: $(stack_names); screenshot: $shots/$2.png)"
+}
+
+# Starts the default flight with a click on Start; fails unless the Start button changes.
+click_start() {
+    local start
+    on_screen start "$start_button" "$main_x" "$main_y"
+    capture "$start" "$work/start-idle.png" before-start
+    click_control "$start_button" "$main_x" "$main_y"
+    wait_for_region changed "$work/start-idle.png" "$start" 3 after-start \
+        || fail "a click on Start started no flight (screenshot: $shots/after-start.png)"
+}
+
+# True once a main window other than old_main is up.
+new_main_window() {
+    local id
+    id=$(window_now Vuredo)
+    [ -n "$id" ] && [ "$id" != "$old_main" ]
+}
+
+case $case in
+diagram_above_after_click)
+    expect_bare_diagram 5 start-up "at start-up" "it does not show its backdrop"
+    click_main_canvas
+    poll 3 active_window_is "$main" || fail "a click on the main window's canvas gave it no focus"
+    # Let the window manager restack and the program answer before looking.
+    sleep 0.5
+    expect_bare_diagram 2 after-click "after a click on the main window's canvas" "it is not on top"
+    click_start
+    # The diagram plots nothing in the flight's first seconds.
+    sleep 0.3
+    expect_bare_diagram 1 after-start "right after Start" "it is not on top"
+    quit_with_ctrl_q "$main"
+    pass "the diagram stayed above the main window"
+    ;;
+
+switch_restores_diagram)
+    xdotool windowminimize "$diagram" 2> /dev/null || fail "could not minimise the diagram"
+    wait_for_wm_state "$diagram" Iconic 3 || fail "the diagram is $(wm_state "$diagram"), not Iconic, after minimising it"
+    activate "$main"
+    click_control "$switch_box" "$main_x" "$main_y"
+    wait_for_wm_state "$diagram" Normal 3 \
+        || fail "the diagram stayed $(wm_state "$diagram") for 3 s after a click on its switch, not Normal"
+    quit_with_ctrl_q "$main"
+    pass "the switch brought the minimised diagram back"
+    ;;
+
+about_restores_about)
+    open_about
+    find_window about 'About Quendal'
+    content_origin about_x about_y "$about" "$about_width" "$about_height"
+    # Past its opening animation.
+    sleep 2
+    xdotool windowminimize "$about" 2> /dev/null || fail "could not minimise the About window"
+    wait_for_wm_state "$about" Iconic 3 || fail "the About window is $(wm_state "$about"), not Iconic, after minimising it"
+    open_about
+    wait_for_wm_state "$about" Normal 3 \
+        || fail "the About window stayed $(wm_state "$about") for 3 s after Help > About Quendal, not Normal"
+    quit_with_ctrl_q "$main"
+    pass "the About command brought the minimised About window back"
+    ;;
+
+message_box_modal)
+    start_short_flight
+    # The diagram in front, where its Grid check box can be clicked.
+    activate "$diagram"
+    wait_for_message_box box 30
+    [ "$(top_window)" = "$((box))" ] || fail "the outcome message is not on top when it comes up (stacking, bottom first: $(stack_names))"
+    on_screen grid "$grid_box" "$diagram_x" "$diagram_y"
+    on_screen stop "$stop_button" "$main_x" "$main_y"
+    capture "$grid" "$work/grid-before.png" message-up
+    crop "$shots/message-up.png" "$stop" "$work/stop-before.png"
+    centre_of grid_x grid_y "$grid"
+    if inside_frame "$grid_x" "$grid_y" "$box" || ! above "$diagram" "$main"; then
+        fail "the diagram's Grid check box is hidden at $grid_x, $grid_y (stacking, bottom first: $(stack_names); screenshot: $shots/message-up.png)"
+    fi
+    click_at "$grid_x" "$grid_y"
+    sleep 0.5
+    capture "$grid" "$work/grid-after.png" after-grid-click
+    count_differing "$work/grid-before.png" "$work/grid-after.png"
+    [ "$differing" = 0 ] \
+        || fail "a click on the diagram's Grid check box changed it while the outcome message was up (screenshots: $shots/message-up.png, $shots/after-grid-click.png)"
+    [ "$(top_window)" = "$((box))" ] \
+        || fail "after a click on the diagram the outcome message is no longer on top (stacking, bottom first: $(stack_names))"
+    click_control "$stop_button" "$main_x" "$main_y"
+    sleep 0.5
+    capture "$stop" "$work/stop-after.png" after-stop-click
+    count_differing "$work/stop-before.png" "$work/stop-after.png"
+    [ "$differing" = 0 ] \
+        || fail "a click on the main window's Stop changed it while the outcome message was up (screenshots: $shots/message-up.png, $shots/after-stop-click.png)"
+    [ "$(top_window)" = "$((box))" ] \
+        || fail "after a click on the main window the outcome message is no longer on top (stacking, bottom first: $(stack_names))"
+    [ "$(window_now Quendal)" = "$((box))" ] || fail "the outcome message went away without OK"
+    activate "$box"
+    keys Return
+    poll 3 window_closed Quendal || fail "Return did not close the outcome message"
+    quit_with_ctrl_q "$main"
+    pass "the outcome message stayed on top and took every click"
+    ;;
+
+close_main_during_run)
+    activate "$main"
+    on_screen start "$start_button" "$main_x" "$main_y"
+    on_screen stop "$stop_button" "$main_x" "$main_y"
+    capture "$start" "$work/start-idle.png" idle
+    crop "$shots/idle.png" "$stop" "$work/stop-idle.png"
+    click_start
+    started=$(now_us)
+    sleep 0.5
+    wmctrl -i -c "$main" || fail "wmctrl could not ask the window manager to close the main window"
+    old_main=$main
+    poll 5 new_main_window || fail "no new main window came up within 5 s of closing the main window during a flight"
+    find_window main 'Vuredo'
+    expect_running "after its main window was closed during a flight"
+    content_origin main_x main_y "$main" "$main_width" "$main_height"
+    activate "$main"
+    on_screen start "$start_button" "$main_x" "$main_y"
+    on_screen stop "$stop_button" "$main_x" "$main_y"
+    wait_for_region same "$work/start-idle.png" "$start" 3 new-main \
+        || fail "the new main window's Start button differs from an idle one in $differing pixels (screenshots: $shots/idle.png, $shots/new-main.png)"
+    crop "$shots/new-main.png" "$stop" "$work/stop-now.png"
+    count_differing "$work/stop-idle.png" "$work/stop-now.png"
+    [ "$differing" = 0 ] \
+        || fail "the new main window's Stop button is not disabled as in an idle window (screenshots: $shots/idle.png, $shots/new-main.png)"
+    [ "$(wm_state "$diagram")" = Normal ] || fail "the diagram is $(wm_state "$diagram") after the main window closed, not Normal"
+    # A flight that ran on would plot in the diagram from about 4 s after Start: at 6 s, in
+    # front, it must still show its bare backdrop.
+    rest=$((6000000 - ($(now_us) - started)))
+    [ $rest -le 0 ] || sleep "$((rest / 1000000)).$(printf '%06d' $((rest % 1000000)))"
+    activate "$diagram"
+    expect_bare_diagram 1 six-seconds-after-start "6 s after Start, the main window closed at 0.5 s" "the flight ran on"
+    quit_with_ctrl_q "$main"
+    pass "closing the main window stopped the flight and brought a new idle main window"
+    ;;
+
+close_diagram)
+    # The switch's look ticked and unticked, toggled by clicks, the main window active.
+    on_screen switch "$switch_box" "$main_x" "$main_y"
+    click_control "$switch_box" "$main_x" "$main_y"
+    activate "$main"
+    sleep 0.3
+    capture "$switch" "$work/unticked.png" switch-unticked
+    click_control "$switch_box" "$main_x" "$main_y"
+    activate "$main"
+    wait_for_region changed "$work/unticked.png" "$switch" 2 switch-ticked \
+        || fail "a second click on the diagram's switch did not tick it again"
+    wmctrl -i -c "$diagram" || fail "wmctrl could not ask the window manager to close the diagram"
+    poll 3 window_closed 'V/h Diagram' || fail "the diagram was still open 3 s after its close button"
+    activate "$main"
+    wait_for_region same "$work/unticked.png" "$switch" 2 after-close \
+        || fail "the diagram's switch does not look unticked after the diagram closed: $differing pixels differ (screenshots: $shots/switch-unticked.png, $shots/after-close.png)"
+    quit_with_ctrl_q "$main"
+    pass "the diagram's close button closed it and unticked its switch"
+    ;;
+
+close_about)
+    open_about
+    find_window about 'About Quendal'
+    content_origin about_x about_y "$about" "$about_width" "$about_height"
+    # Past its opening animation.
+    sleep 2
+    wmctrl -i -c "$about" || fail "wmctrl could not ask the window manager to close the About window"
+    poll 3 window_closed 'About Quendal' || fail "the About window was still open 3 s after its close button"
+    expect_running "when its About window closed"
+    quit_with_ctrl_q "$main"
+    pass "the About window's close button closed it"
+    ;;
+
+diagram_centred)
+    # Centred is the content area, in the middle of the screen's available area as the window
+    # manager gives it: that is what the program can place before the window manager has
+    # framed the window, and what the framework guide promises. The title bar then lies above,
+    # so the frame as a whole sits half a title bar higher. Within 2 pixels.
+    read -r area_x area_y area_width area_height _ <<< "$(xprop -root _NET_WORKAREA 2> /dev/null | sed -n 's/.*= *//p' | tr -d ',')"
+    [ -n "$area_height" ] || fail "the window manager gives no available area (_NET_WORKAREA)"
+    # Twice the offsets, to stay in whole numbers.
+    dx=$((2 * (diagram_x - area_x) + diagram_width - area_width))
+    dy=$((2 * (diagram_y - area_y) + diagram_height - area_height))
+    read -r fx fy fw fh <<< "$(frame_geometry "$diagram")"
+    screenshot start-up
+    if [ "${dx#-}" -gt 4 ] || [ "${dy#-}" -gt 4 ]; then
+        fail "the diagram's content ${diagram_width}x${diagram_height}+${diagram_x}+${diagram_y} lies $((dx / 2)), $((dy / 2)) pixels from the centre of the available area ${area_width}x${area_height}+${area_x}+${area_y}, not within 2 (its frame: ${fw}x${fh}+${fx}+${fy}; screenshot: $shots/start-up.png)"
+    fi
+    quit_with_ctrl_q "$main"
+    pass "the diagram's content came up centred"
+    ;;
+
+*)
+    fail "there is no case \"$case\""
+    ;;
+esac
