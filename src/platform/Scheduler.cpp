@@ -264,8 +264,9 @@ void Scheduler::waitOnMainThread()
         return;
     }
     sleepUntilMoment(*sleep);
-    // Returns after the first event that it handled: the wake-up, or input.
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    // Returns after the first event that it handled: the wake-up, or input. Without a timer to
+    // wake it, it only looks.
+    QCoreApplication::processEvents(isSleeping() ? QEventLoop::WaitForMoreEvents : QEventLoop::AllEvents);
     updateTimer();
 }
 
