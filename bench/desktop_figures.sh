@@ -33,7 +33,7 @@ trap 'kill $pid 2> /dev/null' EXIT
 
 # Nanoseconds on the CPU, all threads of the program together.
 cpu_ns() {
-    cat /proc/$pid/task/*/schedstat 2> /dev/null | awk '{ sum += $1 } END { printf "%d\n", sum }'
+    cat /proc/$pid/task/*/schedstat 2> /dev/null | awk '{ sum += $1 } END { printf "%.0f\n", sum }'
 }
 now_ns() {
     date +%s%N
