@@ -3,7 +3,7 @@
 # the default flight (1 m Dirty Snow Ball from the Oort cloud at 35 degrees: 7,059 steps and one
 # pause of 8 ticks) from Return to its outcome message, with its pace and CPU share, and the About
 # window's trail. CPU time is read from the kernel's account of every thread of the process.
-# Needs xvfb-run, xdotool and, for "openbox", openbox.
+# Needs xvfb-run, xdotool, bc and, for "openbox", openbox.
 # Usage: bench/desktop_figures.sh PROGRAM [openbox|bare] [DEPTH]
 set -u
 
