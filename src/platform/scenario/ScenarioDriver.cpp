@@ -23,14 +23,26 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <iterator>
+#include <locale>
 #include <sstream>
 #include <vector>
+
+#include <locale.h>
+#include <stdlib.h>
 
 namespace fw {
 
 namespace {
+
+using Arguments = ScenarioDriver::Arguments;
+
+struct CommandError {
+    std::string why;
+};
 
 // A window's name in a scenario: its class name up to the first dot ("Window1.Window1" is Window1).
 std::string ShortName(const Window& window)
@@ -56,6 +68,8 @@ std::string OneLine(const std::string& text)
 std::vector<std::string> Words(const std::string& line)
 {
     std::istringstream stream(line);
+    // Blanks as the C locale has them, whatever the global C++ locale is.
+    stream.imbue(std::locale::classic());
     std::vector<std::string> words;
     for (std::string word; stream >> word;)
         words.push_back(word);
@@ -64,33 +78,38 @@ std::vector<std::string> Words(const std::string& line)
 
 // Splits "command window control rest", where rest is everything after the one space that
 // follows control, taken as it stands.
-bool SplitWithText(const std::string& line, std::string& window, std::string& control, std::string& rest)
+std::optional<Arguments> SplitWithText(const std::string& line)
 {
     std::size_t first = line.find(' ');
     if (first == std::string::npos)
-        return false;
+        return std::nullopt;
     std::size_t second = line.find(' ', first + 1);
     if (second == std::string::npos)
-        return false;
-    window = line.substr(first + 1, second - first - 1);
+        return std::nullopt;
+    std::string window = line.substr(first + 1, second - first - 1);
     std::size_t third = line.find(' ', second + 1);
-    control = line.substr(second + 1, third == std::string::npos ? std::string::npos : third - second - 1);
-    rest = third == std::string::npos ? std::string() : line.substr(third + 1);
-    return !window.empty() && !control.empty();
+    std::string control = line.substr(second + 1, third == std::string::npos ? std::string::npos : third - second - 1);
+    std::string rest = third == std::string::npos ? std::string() : line.substr(third + 1);
+    if (window.empty() || control.empty())
+        return std::nullopt;
+    return Arguments { window, control, rest };
 }
 
-bool ParseNumber(const std::string& text, double& number)
+// A command's arguments, read from its line as its form says; a line of another form is an error.
+Arguments TakeArguments(const ScenarioDriver::Command& command, const std::string& line, const std::vector<std::string>& words)
 {
-    char* end = nullptr;
-    number = std::strtod(text.c_str(), &end);
-    return !text.empty() && end && *end == '\0' && std::isfinite(number);
+    const std::string name(command.name);
+    if (command.form == ScenarioDriver::ArgumentForm::WindowControlText) {
+        if (std::optional<Arguments> arguments = SplitWithText(line))
+            return *arguments;
+        throw CommandError { "\"" + name + "\" takes a window, a control and a text" };
+    }
+    if (words.size() != std::size_t(command.arity) + 1)
+        throw CommandError { "\"" + name + "\" takes " + std::to_string(command.arity) + " arguments" };
+    return Arguments(words.begin() + 1, words.end());
 }
 
 const char* Boolean(bool value) { return value ? "True" : "False"; }
-
-struct CommandError {
-    std::string why;
-};
 
 Ref<Window> FindWindow(const std::string& name)
 {
@@ -142,7 +161,7 @@ void ChooseMenuItemAsUser(Window& owner, const std::string& itemName)
 
 ScenarioDriver::ScenarioDriver(std::ostream& output, ValuePrinter printValue)
     : m_output(output)
-    , m_printValue(std::move(printValue))
+    , m_valuePrinter(std::move(printValue))
 {
     SetFrameworkObserver(this);
     // Every round is the driver's, so that "run" lasts exactly its virtual milliseconds.
@@ -160,9 +179,23 @@ std::string ScenarioDriver::formatDouble(double value)
         return "nan";
     if (std::isinf(value))
         return value > 0 ? "inf" : "-inf";
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.17g", value);
-    return buffer;
+    // As printf's %.17g writes in the C locale; snprintf would take the decimal comma of a
+    // locale such as de_DE, which Qt sets for the C library from the environment.
+    char buffer[32];
+    std::to_chars_result written = std::to_chars(buffer, std::end(buffer), value, std::chars_format::general, 17);
+    return std::string(buffer, written.ptr);
+}
+
+std::optional<double> ScenarioDriver::parseNumber(const std::string& text)
+{
+    // strtod in the C locale, whatever locale Qt has set for the C library: the same numbers as
+    // ever, with a point and not a comma.
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(0));
+    char* end = nullptr;
+    double number = strtod_l(text.c_str(), &end, cLocale);
+    if (text.empty() || *end != '\0' || !std::isfinite(number))
+        return std::nullopt;
+    return number;
 }
 
 void ScenarioDriver::print(const std::string& line)
@@ -272,225 +305,244 @@ void ScenarioDriver::run(std::istream& input)
     print("summary: " + std::to_string(m_commands) + " commands, " + std::to_string(m_failures) + " failed");
 }
 
+std::span<const ScenarioDriver::Command> ScenarioDriver::commandTable()
+{
+    using enum ArgumentForm;
+    using enum WhileBoxIsUp;
+    static constexpr Command table[] = {
+        { "set", 3, WindowControlText, Refused, &ScenarioDriver::setText },
+        { "select", 3, WindowControlText, Refused, &ScenarioDriver::selectRow },
+        { "slide", 3, Words, Refused, &ScenarioDriver::slide },
+        { "click", 2, Words, Refused, &ScenarioDriver::click },
+        { "menu", 1, Words, Refused, &ScenarioDriver::chooseMenuItem },
+        { "close", 1, Words, Refused, &ScenarioDriver::closeWindow },
+        { "press", 3, Words, Refused, &ScenarioDriver::pressMouse },
+        { "key", 2, Words, Allowed, &ScenarioDriver::pressKey },
+        { "run", 1, Words, Allowed, &ScenarioDriver::runMilliseconds },
+        { "run-until", 2, Words, Allowed, &ScenarioDriver::runUntil },
+        { "dismiss", 0, Words, Allowed, &ScenarioDriver::dismissMessageBox },
+        { "print", 1, Words, Allowed, &ScenarioDriver::printValue },
+        { "get", 3, Words, Allowed, &ScenarioDriver::getProperty },
+        { "snapshot", 3, Words, Allowed, &ScenarioDriver::snapshotCanvas },
+    };
+    return table;
+}
+
 void ScenarioDriver::execute(const std::string& line)
 {
-    std::vector<std::string> words = Words(line);
-    const std::string& command = words[0];
-    auto needWords = [&](std::size_t count) {
-        if (words.size() != count)
-            throw CommandError { "\"" + command + "\" takes " + std::to_string(count - 1) + " arguments" };
-    };
-
-    if (command == "set" || command == "select") {
-        std::string windowName, controlName, text;
-        if (!SplitWithText(line, windowName, controlName, text))
-            throw CommandError { "\"" + command + "\" takes a window, a control and a text" };
+    const std::vector<std::string> words = Words(line);
+    std::span<const Command> commands = commandTable();
+    auto command = std::ranges::find(commands, std::string_view(words.front()), &Command::name);
+    if (command == commands.end())
+        throw CommandError { "there is no command \"" + words.front() + "\"" };
+    const Arguments arguments = TakeArguments(*command, line, words);
+    if (command->whileBoxIsUp == WhileBoxIsUp::Refused)
         RequireNoBox();
-        Ref<Control> control = FindControl(windowName, controlName);
-        if (command == "set") {
-            auto field = RuntimeCheckCast<TextField>(control);
-            if (!field)
-                throw CommandError { controlName + " is no text field" };
-            RequireUsable(*field, controlName);
-            field->type(text);
-        } else {
-            auto menu = RuntimeCheckCast<PopupMenu>(control);
-            if (!menu)
-                throw CommandError { controlName + " is no pop-up menu" };
-            RequireUsable(*menu, controlName);
-            if (!menu->choose(text))
-                throw CommandError { controlName + " has no row \"" + text + "\"" };
-        }
-        return;
-    }
+    (this->*command->carryOut)(arguments);
+}
 
-    if (command == "slide") {
-        needWords(4);
-        RequireNoBox();
-        auto slider = RuntimeCheckCast<Slider>(FindControl(words[1], words[2]));
-        double value = 0;
-        if (!slider)
-            throw CommandError { words[2] + " is no slider" };
-        if (!ParseNumber(words[3], value) || value != std::floor(value))
-            throw CommandError { "\"" + words[3] + "\" is no whole number" };
-        RequireUsable(*slider, words[2]);
-        slider->slideTo(std::int32_t(std::clamp(value, double(slider->minimum()), double(slider->maximum()))));
-        return;
-    }
+void ScenarioDriver::setText(const Arguments& arguments)
+{
+    const std::string& controlName = arguments[1];
+    auto field = RuntimeCheckCast<TextField>(FindControl(arguments[0], controlName));
+    if (!field)
+        throw CommandError { controlName + " is no text field" };
+    RequireUsable(*field, controlName);
+    field->type(arguments[2]);
+}
 
-    if (command == "click") {
-        needWords(3);
-        RequireNoBox();
-        Ref<Control> control = FindControl(words[1], words[2]);
-        if (auto button = RuntimeCheckCast<PushButton>(control)) {
-            RequireUsable(*button, words[2]);
-            button->push();
-        } else if (auto box = RuntimeCheckCast<CheckBox>(control)) {
-            RequireUsable(*box, words[2]);
-            box->click();
-        } else {
-            throw CommandError { words[2] + " is no button or check box" };
-        }
-        return;
-    }
+void ScenarioDriver::selectRow(const Arguments& arguments)
+{
+    const std::string& controlName = arguments[1];
+    const std::string& row = arguments[2];
+    auto menu = RuntimeCheckCast<PopupMenu>(FindControl(arguments[0], controlName));
+    if (!menu)
+        throw CommandError { controlName + " is no pop-up menu" };
+    RequireUsable(*menu, controlName);
+    if (!menu->choose(row))
+        throw CommandError { controlName + " has no row \"" + row + "\"" };
+}
 
-    if (command == "menu") {
-        needWords(2);
-        RequireNoBox();
-        Ref<Window> owner;
-        for (const Ref<Window>& window : OpenWindows()) {
-            if (window->hasMenuHandlers())
-                owner = window;
-        }
-        if (!owner)
-            throw CommandError { "no window with a menu bar is open" };
-        if (words[1] != kQuitMenuItem && words[1] != kAboutMenuItem)
-            throw CommandError { "there is no menu item " + words[1] };
-        ChooseMenuItemAsUser(*owner, words[1]);
-        return;
-    }
+void ScenarioDriver::slide(const Arguments& arguments)
+{
+    const std::string& controlName = arguments[1];
+    auto slider = RuntimeCheckCast<Slider>(FindControl(arguments[0], controlName));
+    if (!slider)
+        throw CommandError { controlName + " is no slider" };
+    std::optional<double> value = parseNumber(arguments[2]);
+    if (!value || *value != std::floor(*value))
+        throw CommandError { "\"" + arguments[2] + "\" is no whole number" };
+    RequireUsable(*slider, controlName);
+    slider->slideTo(std::int32_t(std::clamp(*value, double(slider->minimum()), double(slider->maximum()))));
+}
 
-    if (command == "close") {
-        needWords(2);
-        RequireNoBox();
-        Ref<Window> window = FindWindow(words[1]);
-        if (!window->closeButton())
-            throw CommandError { words[1] + " has no close button" };
-        window->widget()->close();
-        return;
+void ScenarioDriver::click(const Arguments& arguments)
+{
+    const std::string& controlName = arguments[1];
+    Ref<Control> control = FindControl(arguments[0], controlName);
+    if (auto button = RuntimeCheckCast<PushButton>(control)) {
+        RequireUsable(*button, controlName);
+        button->push();
+    } else if (auto box = RuntimeCheckCast<CheckBox>(control)) {
+        RequireUsable(*box, controlName);
+        box->click();
+    } else {
+        throw CommandError { controlName + " is no button or check box" };
     }
+}
 
-    if (command == "press") {
-        needWords(4);
-        RequireNoBox();
-        Ref<Window> window = FindWindow(words[1]);
-        double x = 0, y = 0;
-        if (!ParseNumber(words[2], x) || !ParseNumber(words[3], y))
-            throw CommandError { "a press takes whole-number coordinates" };
-        QWidget* content = window->widget()->content();
-        QPoint point { int(x), int(y) };
-        if (!content->rect().contains(point))
-            throw CommandError { "the point lies outside " + words[1] };
-        QWidget* target = content->childAt(point);
-        if (!target)
-            target = content;
-        QTest::mousePress(target, Qt::LeftButton, Qt::NoModifier, target->mapFrom(content, point));
-        QTest::mouseRelease(target, Qt::LeftButton, Qt::NoModifier, target->mapFrom(content, point));
-        return;
+void ScenarioDriver::chooseMenuItem(const Arguments& arguments)
+{
+    const std::string& item = arguments[0];
+    Ref<Window> owner;
+    for (const Ref<Window>& window : OpenWindows()) {
+        if (window->hasMenuHandlers())
+            owner = window;
     }
+    if (!owner)
+        throw CommandError { "no window with a menu bar is open" };
+    if (item != kQuitMenuItem && item != kAboutMenuItem)
+        throw CommandError { "there is no menu item " + item };
+    ChooseMenuItemAsUser(*owner, item);
+}
 
-    if (command == "key") {
-        needWords(3);
-        Ref<Window> window = FindWindow(words[1]);
-        std::string name = words[2];
-        if (auto at = name.find("Period"); at != std::string::npos)
-            name.replace(at, 6, ".");
-        QKeySequence sequence = QKeySequence::fromString(QString::fromStdString(name));
-        if (sequence.isEmpty() || sequence[0].key() == Qt::Key_unknown)
-            throw CommandError { "there is no key " + words[2] };
-        // The box that is up takes the keys of every window.
-        QWidget* receiver = ShowingMessageBox();
-        if (!receiver)
-            receiver = window->widget();
-        QWidget* target = QApplication::focusWidget();
-        if (!target || target->window() != receiver)
-            target = receiver;
-        QTest::keyClick(target, sequence[0].key(), sequence[0].keyboardModifiers());
-        return;
+void ScenarioDriver::closeWindow(const Arguments& arguments)
+{
+    Ref<Window> window = FindWindow(arguments[0]);
+    if (!window->closeButton())
+        throw CommandError { arguments[0] + " has no close button" };
+    window->widget()->close();
+}
+
+void ScenarioDriver::pressMouse(const Arguments& arguments)
+{
+    const std::string& windowName = arguments[0];
+    Ref<Window> window = FindWindow(windowName);
+    std::optional<double> x = parseNumber(arguments[1]);
+    std::optional<double> y = parseNumber(arguments[2]);
+    if (!x || !y)
+        throw CommandError { "a press takes whole-number coordinates" };
+    QWidget* content = window->widget()->content();
+    // The fraction is cut off; the bounds are checked before the point becomes whole numbers,
+    // which a coordinate far beyond int's range could not.
+    const double column = std::trunc(*x);
+    const double row = std::trunc(*y);
+    if (column < 0 || row < 0 || column >= content->width() || row >= content->height())
+        throw CommandError { "the point lies outside " + windowName };
+    QPoint point { int(column), int(row) };
+    QWidget* target = content->childAt(point);
+    if (!target)
+        target = content;
+    QTest::mousePress(target, Qt::LeftButton, Qt::NoModifier, target->mapFrom(content, point));
+    QTest::mouseRelease(target, Qt::LeftButton, Qt::NoModifier, target->mapFrom(content, point));
+}
+
+void ScenarioDriver::pressKey(const Arguments& arguments)
+{
+    Ref<Window> window = FindWindow(arguments[0]);
+    std::string name = arguments[1];
+    if (auto at = name.find("Period"); at != std::string::npos)
+        name.replace(at, 6, ".");
+    QKeySequence sequence = QKeySequence::fromString(QString::fromStdString(name));
+    if (sequence.isEmpty() || sequence[0].key() == Qt::Key_unknown)
+        throw CommandError { "there is no key " + arguments[1] };
+    // The box that is up takes the keys of every window.
+    QWidget* receiver = ShowingMessageBox();
+    if (!receiver)
+        receiver = window->widget();
+    QWidget* target = QApplication::focusWidget();
+    if (!target || target->window() != receiver)
+        target = receiver;
+    QTest::keyClick(target, sequence[0].key(), sequence[0].keyboardModifiers());
+}
+
+void ScenarioDriver::runMilliseconds(const Arguments& arguments)
+{
+    std::optional<double> milliseconds = parseNumber(arguments[0]);
+    if (!milliseconds || *milliseconds < 0)
+        throw CommandError { "\"run\" takes a number of milliseconds" };
+    runFor(*milliseconds, {});
+}
+
+void ScenarioDriver::runUntil(const Arguments& arguments)
+{
+    std::optional<double> milliseconds = parseNumber(arguments[1]);
+    if (!milliseconds || *milliseconds < 0)
+        throw CommandError { "\"run-until\" takes a number of milliseconds" };
+    std::function<bool()> until;
+    if (arguments[0] == "message")
+        until = [] { return ShowingMessageBox() != nullptr; };
+    else if (arguments[0] == "idle")
+        until = [] { return Scheduler::instance().liveThreadCount() == 0; };
+    else
+        throw CommandError { "run-until waits for \"message\" or \"idle\"" };
+    if (!runFor(*milliseconds, until) && !m_ended)
+        print("timeout");
+}
+
+void ScenarioDriver::dismissMessageBox(const Arguments&)
+{
+    QMessageBox* box = ShowingMessageBox();
+    if (!box)
+        throw CommandError { "no message box is up" };
+    QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+}
+
+void ScenarioDriver::printValue(const Arguments& arguments)
+{
+    const std::string& name = arguments[0];
+    std::optional<std::string> value = m_valuePrinter ? m_valuePrinter(name) : std::nullopt;
+    if (!value)
+        throw CommandError { "there is no value " + name };
+    print("value: " + *value);
+}
+
+void ScenarioDriver::getProperty(const Arguments& arguments)
+{
+    const std::string& controlName = arguments[1];
+    const std::string& property = arguments[2];
+    Ref<Control> control = FindControl(arguments[0], controlName);
+    auto rect = RuntimeCheckCast<RectControl>(control);
+    std::optional<std::string> value;
+    if (property == "Enabled" && rect)
+        value = Boolean(rect->enabled());
+    else if (property == "Visible" && rect)
+        value = Boolean(rect->visible());
+    else if (property == "Text") {
+        if (auto field = RuntimeCheckCast<TextField>(control))
+            value = field->Text();
+        else if (auto label = RuntimeCheckCast<StaticText>(control))
+            value = label->Text();
+        else if (auto menu = RuntimeCheckCast<PopupMenu>(control))
+            value = menu->Text();
+    } else if (property == "Value") {
+        if (auto box = RuntimeCheckCast<CheckBox>(control))
+            value = Boolean(box->Value());
+        else if (auto slider = RuntimeCheckCast<Slider>(control))
+            value = std::to_string(slider->Value());
+    } else if (property == "ListIndex") {
+        if (auto menu = RuntimeCheckCast<PopupMenu>(control))
+            value = std::to_string(menu->ListIndex());
+    } else if (property == "Caption") {
+        if (auto button = RuntimeCheckCast<PushButton>(control))
+            value = button->caption();
+        else if (auto box = RuntimeCheckCast<CheckBox>(control))
+            value = box->caption();
     }
+    if (!value)
+        throw CommandError { controlName + " has no property " + property + " to get" };
+    print("value: " + OneLine(*value));
+}
 
-    if (command == "run") {
-        needWords(2);
-        double milliseconds = 0;
-        if (!ParseNumber(words[1], milliseconds) || milliseconds < 0)
-            throw CommandError { "\"run\" takes a number of milliseconds" };
-        runFor(milliseconds, {});
-        return;
-    }
-
-    if (command == "run-until") {
-        needWords(3);
-        double milliseconds = 0;
-        if (!ParseNumber(words[2], milliseconds) || milliseconds < 0)
-            throw CommandError { "\"run-until\" takes a number of milliseconds" };
-        std::function<bool()> until;
-        if (words[1] == "message")
-            until = [] { return ShowingMessageBox() != nullptr; };
-        else if (words[1] == "idle")
-            until = [] { return Scheduler::instance().liveThreadCount() == 0; };
-        else
-            throw CommandError { "run-until waits for \"message\" or \"idle\"" };
-        if (!runFor(milliseconds, until) && !m_ended)
-            print("timeout");
-        return;
-    }
-
-    if (command == "dismiss") {
-        needWords(1);
-        QMessageBox* box = ShowingMessageBox();
-        if (!box)
-            throw CommandError { "no message box is up" };
-        QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
-        return;
-    }
-
-    if (command == "print") {
-        needWords(2);
-        std::optional<std::string> value = m_printValue ? m_printValue(words[1]) : std::nullopt;
-        if (!value)
-            throw CommandError { "there is no value " + words[1] };
-        print("value: " + *value);
-        return;
-    }
-
-    if (command == "get") {
-        needWords(4);
-        Ref<Control> control = FindControl(words[1], words[2]);
-        const std::string& property = words[3];
-        auto rect = RuntimeCheckCast<RectControl>(control);
-        std::optional<std::string> value;
-        if (property == "Enabled" && rect)
-            value = Boolean(rect->enabled());
-        else if (property == "Visible" && rect)
-            value = Boolean(rect->visible());
-        else if (property == "Text") {
-            if (auto field = RuntimeCheckCast<TextField>(control))
-                value = field->Text();
-            else if (auto label = RuntimeCheckCast<StaticText>(control))
-                value = label->Text();
-            else if (auto menu = RuntimeCheckCast<PopupMenu>(control))
-                value = menu->Text();
-        } else if (property == "Value") {
-            if (auto box = RuntimeCheckCast<CheckBox>(control))
-                value = Boolean(box->Value());
-            else if (auto slider = RuntimeCheckCast<Slider>(control))
-                value = std::to_string(slider->Value());
-        } else if (property == "ListIndex") {
-            if (auto menu = RuntimeCheckCast<PopupMenu>(control))
-                value = std::to_string(menu->ListIndex());
-        } else if (property == "Caption") {
-            if (auto button = RuntimeCheckCast<PushButton>(control))
-                value = button->caption();
-            else if (auto box = RuntimeCheckCast<CheckBox>(control))
-                value = box->caption();
-        }
-        if (!value)
-            throw CommandError { words[2] + " has no property " + property + " to get" };
-        print("value: " + OneLine(*value));
-        return;
-    }
-
-    if (command == "snapshot") {
-        needWords(4);
-        auto canvas = RuntimeCheckCast<Canvas>(FindControl(words[1], words[2]));
-        if (!canvas)
-            throw CommandError { words[2] + " is no canvas" };
-        if (!canvas->savePicture(words[3]))
-            throw CommandError { "could not write " + words[3] };
-        return;
-    }
-
-    throw CommandError { "there is no command \"" + command + "\"" };
+void ScenarioDriver::snapshotCanvas(const Arguments& arguments)
+{
+    const std::string& controlName = arguments[1];
+    const std::string& file = arguments[2];
+    auto canvas = RuntimeCheckCast<Canvas>(FindControl(arguments[0], controlName));
+    if (!canvas)
+        throw CommandError { controlName + " is no canvas" };
+    if (!canvas->savePicture(file))
+        throw CommandError { "could not write " + file };
 }
 
 }
