@@ -30,8 +30,6 @@ public:
     virtual void Event_Open() { }
     virtual void Event_Close() { }
     virtual void Event_EnableMenuItems() { }
-    virtual void Event_Activate() { }
-    virtual void Event_Deactivate() { }
 
 private:
     std::vector<std::pair<std::string, std::function<bool()>>> m_menuHandlers;

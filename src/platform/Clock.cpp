@@ -69,7 +69,6 @@ void VirtualClock::advance(double microseconds)
         g_virtualMicroseconds += microseconds;
 }
 
-void VirtualClock::setMicroseconds(double microseconds) { g_virtualMicroseconds = microseconds; }
 void VirtualClock::setReadStep(double microseconds) { g_readStep = microseconds; }
 
 }

@@ -22,7 +22,6 @@ public:
     static void disable();
     static bool isEnabled();
     static void advance(double microseconds);
-    static void setMicroseconds(double microseconds);
     // How far every read of Microseconds or Ticks moves the clock; 1 microsecond unless set.
     static void setReadStep(double microseconds);
 

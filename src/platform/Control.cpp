@@ -33,11 +33,6 @@ void Control::installEventHandler(const std::string& eventName, EventHandler han
     m_handlers.emplace_back(eventName, std::move(handler));
 }
 
-bool Control::hasEventHandler(std::string_view eventName) const
-{
-    return std::any_of(m_handlers.begin(), m_handlers.end(), [&](const auto& entry) { return entry.first == eventName; });
-}
-
 void Control::raiseEvent(std::string_view eventName)
 {
     for (auto& [name, handler] : m_handlers) {

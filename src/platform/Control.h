@@ -28,7 +28,6 @@ public:
 
     using EventHandler = std::function<void(Control&)>;
     void installEventHandler(const std::string& eventName, EventHandler handler);
-    bool hasEventHandler(std::string_view eventName) const;
     // Runs the handler bound to that event, if any.
     void raiseEvent(std::string_view eventName);
 
@@ -69,7 +68,6 @@ public:
     std::int32_t height() const { return m_height; }
     bool visible() const { return m_visible; }
     bool enabled() const { return m_enabled; }
-    const std::string& initialParent() const { return m_initialParent; }
 
     // Repaints the control at once.
     virtual void Refresh(bool eraseBackground = true);

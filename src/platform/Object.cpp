@@ -42,15 +42,6 @@ const PropertyInfo* ClassInfo::findProperty(std::string_view name) const
     return nullptr;
 }
 
-bool ClassInfo::inheritsFrom(const ClassInfo& other) const
-{
-    for (const ClassInfo* info = this; info; info = info->m_base) {
-        if (info == &other)
-            return true;
-    }
-    return false;
-}
-
 Ref<Object> ClassInfo::newObject() const
 {
     if (!m_factory)

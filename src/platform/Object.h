@@ -41,7 +41,6 @@ public:
 
     // Looks the name up without regard to case, in this class and then in its bases.
     const PropertyInfo* findProperty(std::string_view name) const;
-    bool inheritsFrom(const ClassInfo& other) const;
     Ref<Object> newObject() const;
 
 private:

@@ -12,7 +12,8 @@ const ClassInfo& PushButton::StaticClass()
         {
             DeclareProperty("Caption", &PushButton::setCaption),
             DeclareProperty("Default", &PushButton::setDefault),
-            DeclareProperty("Cancel", &PushButton::setCancel),
+            // Escape belongs to the run in progress (UserCancelled): it presses no button.
+            DeclareKeptProperty("Cancel", PropertyType::Boolean),
         });
     return info;
 }

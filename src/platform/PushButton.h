@@ -12,10 +12,8 @@ public:
 
     void setCaption(const std::string& caption);
     void setDefault(bool value) { m_default = value; }
-    void setCancel(bool value) { m_cancel = value; }
     const std::string& caption() const { return m_caption; }
     bool isDefault() const { return m_default; }
-    bool isCancel() const { return m_cancel; }
 
     // A user's click: raises Action when the button is enabled and on screen.
     void push();
@@ -26,7 +24,6 @@ protected:
 private:
     std::string m_caption;
     bool m_default { false };
-    bool m_cancel { false };
 };
 
 }

@@ -18,7 +18,6 @@ public:
     void setItalic(bool italic);
     void setUnderline(bool underline);
 
-    const TextStyle& textStyle() const { return m_style; }
 
 protected:
     void applyStyle() { m_style.applyTo(widget()); }

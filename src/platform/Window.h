@@ -166,7 +166,7 @@ Ref<T> ControlNamed(const Ref<Window>& window, std::string_view name)
 {
     if (!window)
         throw NilObjectException("the window of " + std::string(name));
-    Ref<T> control = RuntimeCheckCast<T>(window->controlByName(name));
+    Ref<T> control = RuntimeCheckCast<T>(RuntimeWindowControlByName(window, name));
     if (!control)
         throw NilObjectException(std::string(name) + " of " + window->classInfo().name());
     return control;

@@ -5,6 +5,7 @@
 #include "Picture.h"
 #include "PushButton.h"
 #include "Runtime.h"
+#include "RuntimeFunctions.h"
 #include "Scheduler.h"
 #include "StaticText.h"
 #include "WindowWidget.h"
@@ -376,6 +377,32 @@ TEST_F(MainWindowBehaviour, TheDiagramStaysAboveTheMainWindowWhicheverIsBuiltAga
     EXPECT_EQ(Handle(rebuilt)->transientParent(), Handle(window));
 }
 
+TEST_F(MainWindowBehaviour, ReturnPressesTheFirstDefaultButtonThatIsEnabled)
+{
+    // Start, Stop and Quit are all default buttons, made in that order.
+    TypeKey(window, Qt::Key_Return);
+    Ref<BackGroundDrawing> flight = window->DrawOrbits;
+    ASSERT_TRUE(flight) << "Return pressed no Start";
+    EXPECT_EQ(UiState(window), kRunning);
+    // Start is disabled now: the next one is Stop, not Quit.
+    TypeKey(window, Qt::Key_Return);
+    EXPECT_EQ(UiState(window), kIdle);
+    EXPECT_TRUE(flight->Stopp);
+    EXPECT_FALSE(IsQuitting());
+    EXPECT_TRUE(RunUntilEveryThreadEnded());
+}
+
+TEST_F(MainWindowBehaviour, AnAngleSetFromCodeDrawsItsLineAsADragDoes)
+{
+    Ref<Slider> slider = input<Slider>("SliderAngle");
+    Ref<StaticText> angle = input<StaticText>("StaticTextAngle");
+    for (std::int32_t value : { 145, 150, 140 }) {
+        SCOPED_TRACE(value);
+        slider->setValue(value);
+        EXPECT_EQ(angle->Text(), Str(value / 4.0)) << "the value set from code raised ValueChanged";
+    }
+}
+
 TEST_F(MainWindowBehaviour, ANewWindowKeepsTheFocusItselfSoSpacePressesNoButton)
 {
     EXPECT_EQ(window->widget()->focusWidget(), window->widget());
@@ -433,8 +460,7 @@ TEST_F(MainWindowBehaviour, ClosingTheDiagramUnticksTheSwitchAndAClickBringsANew
     }
 }
 
-// Quitting stops the scheduler for good in this process, so this test comes last and needs a
-// process of its own, as ctest gives every test.
+// Quitting stops the scheduler for good in this runtime; the next case has a runtime of its own.
 TEST(MainWindowBehaviourQuit, QuitEndsTheProgramWithZeroAndDoesNothingElse)
 {
     initialize();
