@@ -1,5 +1,6 @@
 #include "CanvasWidget.h"
 
+#include "Clock.h"
 #include "RuntimeState.h"
 #include "Scheduler.h"
 
@@ -8,20 +9,9 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <chrono>
 
 namespace fw {
 
-namespace {
-
-// Frames keep to real time, also while tests run on the virtual clock.
-double NowMicroseconds()
-{
-    static const auto start = std::chrono::steady_clock::now();
-    return std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count();
-}
-
-}
 
 CanvasWidget::CanvasWidget(QWidget* parent)
     : QWidget(parent)
@@ -83,7 +73,7 @@ Presenter::Presenter()
     connect(m_timer, &QTimer::timeout, this, [this] {
         // While the scheduler's rounds run, they choose the moment; this only stands by for
         // when they have let a whole frame go by.
-        if (Scheduler::instance().presentsFrames() && NowMicroseconds() - m_lastPresent < 2 * frameInterval()) {
+        if (Scheduler::instance().presentsFrames() && ClockMicroseconds() - m_lastPresent < 2 * frameInterval()) {
             if (!m_changed.isEmpty())
                 m_timer->start(int(frameInterval() / 1000));
             return;
@@ -97,7 +87,7 @@ void Presenter::markChanged(CanvasWidget* widget)
     if (!m_changed.contains(widget))
         m_changed.append(widget);
     if (!m_timer->isActive()) {
-        double wait = frameInterval() - (NowMicroseconds() - m_lastPresent);
+        double wait = frameInterval() - (ClockMicroseconds() - m_lastPresent);
         m_timer->start(int(std::clamp(wait, 0.0, frameInterval()) / 1000));
     }
 }
@@ -114,7 +104,7 @@ double Presenter::frameInterval() const
 
 bool Presenter::frameDue() const
 {
-    return frameDueAt(NowMicroseconds());
+    return frameDueAt(ClockMicroseconds());
 }
 
 bool Presenter::frameDueAt(double now) const
@@ -137,7 +127,7 @@ void Presenter::present(bool immediately)
 {
     if (m_changed.isEmpty())
         return;
-    double start = NowMicroseconds();
+    double start = ClockMicroseconds();
     QList<CanvasWidget*> changed;
     changed.swap(m_changed);
     for (CanvasWidget* widget : changed) {
@@ -147,7 +137,7 @@ void Presenter::present(bool immediately)
         else
             widget->update(area);
     }
-    m_lastPresent = NowMicroseconds();
+    m_lastPresent = ClockMicroseconds();
     // A frame painted later by the event loop has no cost to measure here. An average, in which
     // one slow frame counts for at most a few usual ones, so that it does not hold back the next
     // ones for long; a display that stays slow still raises it within a few frames.

@@ -43,8 +43,7 @@ public:
     // presenter's clock.
     bool frameDue() const;
     bool frameDueAt(double now) const;
-    // When the last frame was painted, and how long after it the next may come.
-    double lastPresentMicroseconds() const { return m_lastPresent; }
+    // How long after the last frame the next may come.
     double frameInterval() const;
     // How long a frame takes to paint, of late.
     double expectedCostMicroseconds() const { return m_costMicroseconds; }

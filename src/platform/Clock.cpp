@@ -33,6 +33,11 @@ constexpr double kTickMicroseconds = 1e6 / 60.0;
 
 }
 
+double ClockMicroseconds()
+{
+    return PeekClock();
+}
+
 double Microseconds()
 {
     return ReadClock();

@@ -6,6 +6,9 @@ namespace fw {
 
 // Microseconds of a monotonic clock since the program started.
 double Microseconds();
+// The clock's Microseconds without reading it as the program does, for the framework's own
+// timing: the virtual clock does not move.
+double ClockMicroseconds();
 // Ticks of 1/60 s since the program started, wrapping like a 32-bit counter.
 std::int32_t Ticks();
 // The Microseconds at which Ticks reaches the tick that comes ticksLater after tick, the counter

@@ -276,7 +276,7 @@ bool Scheduler::frameFitsAt(double now) const
     // have goes right after a wait began, and the presenter makes such frames rarer.
     const Presenter& presenter = Presenter::instance();
     double margin = std::min(kWakeGuardMicroseconds + presenter.expectedCostMicroseconds(), kLongestFrameMarginMicroseconds);
-    return presenter.frameDue() && !wakeIsNear(now, margin);
+    return presenter.frameDueAt(now) && !wakeIsNear(now, margin);
 }
 
 void Scheduler::expectWake(double microseconds)

@@ -10,36 +10,30 @@
 
 #include <QTest>
 
-#include <algorithm>
-#include <chrono>
-#include <thread>
 
 using namespace fw;
 using namespace testing_support;
 
 namespace {
 
+// Frames on the framework's clock, the virtual one here, at moments that the tests choose.
 class Frames : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        VirtualClock::enable(0);
         window = OpenCanvasWindow();
         canvas = window->canvas();
         // The first showing repaints once the window is exposed: that frame must lie behind us.
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window->widget()));
         ProcessEvents();
         Presenter::instance().presentNow();
-        waitForFrameTime();
+        VirtualClock::advance(Presenter::instance().frameInterval());
     }
     void TearDown() override
     {
         window->Close();
         VirtualClock::enable();
-    }
-    // A frame time, longer after slow frames.
-    static void waitForFrameTime()
-    {
-        std::this_thread::sleep_for(std::chrono::microseconds(int(Presenter::instance().frameInterval()) + 4000));
     }
     void drawLine() { canvas->Graphics()->DrawLine(2, 3, 5, 3); }
 
@@ -56,20 +50,24 @@ TEST_F(Frames, AFrameComesOnlyAfterAChangeAndAFrameTimeAfterTheLast)
     presenter.presentIfDue();
     EXPECT_FALSE(presenter.frameDue()) << "presented";
     drawLine();
-    const double last = presenter.lastPresentMicroseconds();
-    EXPECT_FALSE(presenter.frameDueAt(last + presenter.frameInterval() / 2)) << "the last frame was just now";
-    EXPECT_TRUE(presenter.frameDueAt(last + presenter.frameInterval() + 1));
+    EXPECT_FALSE(presenter.frameDue()) << "the last frame was just now";
+    VirtualClock::advance(presenter.frameInterval() - 1);
+    EXPECT_FALSE(presenter.frameDue()) << "a frame time has not passed";
+    VirtualClock::advance(1);
+    EXPECT_TRUE(presenter.frameDue());
 }
 
 TEST_F(Frames, AFrameFitsOnlyWhereNoWaitIsAboutToEnd)
 {
-    auto thread = StartThread([] {
-        RuntimeExpectWake(5000);
+    const double wake = ClockMicroseconds() + 5000;
+    auto thread = StartThread([wake] {
+        RuntimeExpectWake(wake);
         while (true)
             RuntimeBackgroundTask();
     });
-    RunRounds(1);
-    EXPECT_FALSE(Scheduler::instance().frameFitsAt(4000)) << "nothing changed";
+    Scheduler::instance().runRound();
+    const double now = ClockMicroseconds();
+    EXPECT_FALSE(Scheduler::instance().frameFitsAt(now)) << "nothing changed";
     drawLine();
     struct Case {
         double now;
@@ -77,13 +75,13 @@ TEST_F(Frames, AFrameFitsOnlyWhereNoWaitIsAboutToEnd)
     };
     const double after = Scheduler::kAfterWakeMicroseconds;
     const Case cases[] = {
-        { 4000, true },
-        { 5000 - Scheduler::kWakeGuardMicroseconds / 2, false },
-        { 5000 + after / 2, false },
-        { 5000 + after * 2, true },
+        { wake - 1000, true },
+        { wake - Scheduler::kWakeGuardMicroseconds / 2, false },
+        { wake + after / 2, false },
+        { wake + after * 2, true },
     };
     for (const Case& c : cases)
-        EXPECT_EQ(Scheduler::instance().frameFitsAt(c.now), c.fits) << "at " << c.now;
+        EXPECT_EQ(Scheduler::instance().frameFitsAt(c.now), c.fits) << "at " << c.now - wake << " from the wake";
     thread->Kill();
 }
 
