@@ -93,7 +93,7 @@ void Canvas::applyGeometry()
 
 CanvasWidget* Canvas::canvasWidget() const
 {
-    return static_cast<CanvasWidget*>(widget());
+    return widgetAs<CanvasWidget>();
 }
 
 void Canvas::setBackdrop(const Ref<Picture>& picture)

@@ -1,7 +1,5 @@
 #include "CheckBox.h"
 
-#include "HandlerCall.h"
-
 #include <QCheckBox>
 #include <QSignalBlocker>
 
@@ -22,37 +20,55 @@ const ClassInfo& CheckBox::StaticClass()
 
 QWidget* CheckBox::createWidget(QWidget* parent)
 {
-    auto* box = new QCheckBox(QString::fromStdString(m_caption), parent);
+    auto* box = new QCheckBox(parent);
     QObject::connect(box, &QCheckBox::clicked, [this](bool checked) { userToggled(checked); });
     return box;
+}
+
+QCheckBox* CheckBox::checkBoxWidget() const
+{
+    return widgetAs<QCheckBox>();
+}
+
+void CheckBox::applyToWidget()
+{
+    applyToCheckBox();
+    TextControl::applyToWidget();
+}
+
+void CheckBox::applyToCheckBox()
+{
+    QCheckBox* box = checkBoxWidget();
+    if (!box)
+        return;
+    box->setText(QString::fromStdString(m_caption));
+    // A value set from code raises no Action.
+    QSignalBlocker quiet(box);
+    box->setTristate(m_state == Indeterminate);
+    box->setCheckState(m_state == Checked ? Qt::Checked : m_state == Indeterminate ? Qt::PartiallyChecked : Qt::Unchecked);
 }
 
 void CheckBox::userToggled(bool checked)
 {
     m_state = checked ? Checked : Unchecked;
-    CallHandler([this] { raiseEvent("Action"); });
+    raiseEvent("Action");
 }
 
 void CheckBox::setState(std::int32_t state)
 {
     m_state = state == Checked || state == Indeterminate ? state : Unchecked;
-    if (auto* box = static_cast<QCheckBox*>(widget())) {
-        QSignalBlocker quiet(box);
-        box->setTristate(m_state == Indeterminate);
-        box->setCheckState(m_state == Checked ? Qt::Checked : m_state == Indeterminate ? Qt::PartiallyChecked : Qt::Unchecked);
-    }
+    applyToCheckBox();
 }
 
 void CheckBox::setCaption(const std::string& caption)
 {
     m_caption = caption;
-    if (auto* box = static_cast<QCheckBox*>(widget()))
-        box->setText(QString::fromStdString(caption));
+    applyToCheckBox();
 }
 
 void CheckBox::click()
 {
-    if (auto* box = static_cast<QCheckBox*>(widget()); box && box->isEnabled() && box->isVisibleTo(box->window()))
+    if (QCheckBox* box = checkBoxWidget(); box && box->isEnabled() && box->isVisibleTo(box->window()))
         box->click();
 }
 

@@ -2,6 +2,8 @@
 
 #include "TextControl.h"
 
+class QCheckBox;
+
 namespace fw {
 
 // A check box. A user's click raises Action; setting its value from code does not.
@@ -24,8 +26,11 @@ public:
 
 protected:
     QWidget* createWidget(QWidget* parent) override;
+    void applyToWidget() override;
 
 private:
+    QCheckBox* checkBoxWidget() const;
+    void applyToCheckBox();
     void userToggled(bool checked);
 
     std::string m_caption;

@@ -35,15 +35,15 @@ void Control::installEventHandler(const std::string& eventName, EventHandler han
 
 void Control::raiseEvent(std::string_view eventName)
 {
-    for (auto& [name, handler] : m_handlers) {
-        if (name == eventName) {
-            Ref<Control> keepControl(this);
-            Ref<Window> keepWindow(m_window);
-            EventHandler call = handler;
-            call(*this);
-            return;
-        }
-    }
+    auto bound = std::find_if(m_handlers.begin(), m_handlers.end(), [&](const auto& entry) { return entry.first == eventName; });
+    if (bound == m_handlers.end())
+        return;
+    // The handler may close the window or replace itself: the control, its window and the handler
+    // stay until it returns.
+    Ref<Control> keepControl(this);
+    Ref<Window> keepWindow(m_window);
+    EventHandler handler = bound->second;
+    CallHandler([&] { handler(*this); });
 }
 
 void Control::detachFromWindow()
@@ -85,10 +85,16 @@ void RectControl::Constructor()
     NotNil(owner->widget(), "the control's window");
     if (m_widget)
         return;
-    m_widget = createWidget(owner->widget()->content());
+    m_widget = createWidget(parentWidget());
+    applyToWidget();
+}
+
+void RectControl::applyToWidget()
+{
+    applyParent();
     applyGeometry();
     applyEnabled();
-    m_widget->setVisible(m_visible);
+    applyVisible();
 }
 
 void RectControl::detachFromWindow()
@@ -98,28 +104,42 @@ void RectControl::detachFromWindow()
     Control::detachFromWindow();
 }
 
+RectControl* RectControl::holder() const
+{
+    if (m_initialParent.empty() || !window())
+        return nullptr;
+    auto parent = RuntimeCheckCast<RectControl>(window()->controlByName(m_initialParent));
+    return parent && parent.get() != this && parent->widget() ? parent.get() : nullptr;
+}
+
 QWidget* RectControl::parentWidget() const
 {
     if (!window() || !window()->widget())
         return nullptr;
-    if (!m_initialParent.empty()) {
-        if (auto parent = RuntimeCheckCast<RectControl>(window()->controlByName(m_initialParent)); parent && parent.get() != this && parent->widget())
-            return parent->widget();
-    }
+    if (RectControl* parent = holder())
+        return parent->widget();
     return window()->widget()->content();
+}
+
+void RectControl::applyParent()
+{
+    if (!m_widget)
+        return;
+    QWidget* parent = parentWidget();
+    if (parent && m_widget->parentWidget() != parent)
+        m_widget->setParent(parent);
 }
 
 void RectControl::applyGeometry()
 {
     if (!m_widget)
         return;
+    // Left and Top are in the window's coordinates, also for a control that another one holds.
     std::int32_t originLeft = 0;
     std::int32_t originTop = 0;
-    if (!m_initialParent.empty()) {
-        if (auto parent = RuntimeCheckCast<RectControl>(window() ? window()->controlByName(m_initialParent) : nullptr); parent && parent.get() != this) {
-            originLeft = parent->widgetLeft();
-            originTop = parent->widgetTop();
-        }
+    if (RectControl* parent = holder(); parent && m_widget->parentWidget() == parent->widget()) {
+        originLeft = parent->widgetLeft();
+        originTop = parent->widgetTop();
     }
     m_widget->setGeometry(widgetLeft() - originLeft, widgetTop() - originTop, widgetWidth(), widgetHeight());
     m_widget->update();
@@ -168,14 +188,19 @@ void RectControl::setHeight(std::int32_t height)
     applyGeometry();
 }
 
+void RectControl::applyVisible()
+{
+    if (!m_widget)
+        return;
+    if (!m_visible)
+        releaseFocus();
+    m_widget->setVisible(m_visible);
+}
+
 void RectControl::setVisible(bool visible)
 {
     m_visible = visible;
-    if (!m_widget)
-        return;
-    if (!visible)
-        releaseFocus();
-    m_widget->setVisible(visible);
+    applyVisible();
 }
 
 void RectControl::setEnabled(bool enabled)
@@ -187,13 +212,10 @@ void RectControl::setEnabled(bool enabled)
 void RectControl::setInitialParent(const std::string& parentName)
 {
     m_initialParent = parentName;
-    if (!m_widget)
-        return;
-    QWidget* parent = parentWidget();
-    if (parent && m_widget->parentWidget() != parent)
-        m_widget->setParent(parent);
+    applyParent();
     applyGeometry();
-    m_widget->setVisible(m_visible);
+    // A widget that changes parent is hidden until it is shown again.
+    applyVisible();
 }
 
 void RectControl::Refresh(bool)

@@ -28,7 +28,8 @@ public:
 
     using EventHandler = std::function<void(Control&)>;
     void installEventHandler(const std::string& eventName, EventHandler handler);
-    // Runs the handler bound to that event, if any.
+    // Runs the handler bound to that event, if any, through CallHandler: the events come from Qt's
+    // signals, and what the handler throws must not cross Qt's frames.
     void raiseEvent(std::string_view eventName);
 
     // Framework side: the window owns its controls.
@@ -82,7 +83,18 @@ public:
     virtual std::int32_t widgetHeight() const { return std::max(m_height, leastHeight()); }
 
 protected:
+    // Makes the widget with what never changes (its kind, its signals); its state comes after,
+    // from applyToWidget.
     virtual QWidget* createWidget(QWidget* parent) = 0;
+    // Pushes all of the control's state to its widget, once the widget is made; each setter
+    // pushes its own part through the same functions, so properties may come before or after
+    // Constructor. An override pushes its own state, then calls its base's: the place comes last,
+    // since a least height follows the font.
+    virtual void applyToWidget();
+    // The widget as the Qt class that createWidget made; null before Constructor.
+    template<typename W>
+    W* widgetAs() const { return static_cast<W*>(m_widget); }
+
     virtual void applyGeometry();
     virtual void applyEnabled();
     // A control that is disabled or hidden while it has the keyboard focus leaves it with its window.
@@ -91,7 +103,11 @@ protected:
     virtual std::int32_t leastHeight() const { return 0; }
 
 private:
+    // The control named by InitialParent, when it has a widget to hold this one's.
+    RectControl* holder() const;
     QWidget* parentWidget() const;
+    void applyParent();
+    void applyVisible();
 
     QWidget* m_widget { nullptr };
     std::int32_t m_left { 0 };

@@ -1,6 +1,5 @@
 #include "PopupMenu.h"
 
-#include "HandlerCall.h"
 #include "PopupMenuStyle.h"
 
 #include <QComboBox>
@@ -28,9 +27,20 @@ QWidget* PopupMenu::createWidget(QWidget* parent)
     combo->setStyle(style);
     QObject::connect(combo, &QComboBox::activated, [this](int index) {
         m_index = index;
-        CallHandler([this] { raiseEvent("Change"); });
+        raiseEvent("Change");
     });
     return combo;
+}
+
+QComboBox* PopupMenu::menuWidget() const
+{
+    return widgetAs<QComboBox>();
+}
+
+void PopupMenu::applyToWidget()
+{
+    applyToMenu();
+    TextControl::applyToWidget();
 }
 
 std::int32_t PopupMenu::leastHeight() const
@@ -38,9 +48,9 @@ std::int32_t PopupMenu::leastHeight() const
     return widget() ? widget()->sizeHint().height() : 0;
 }
 
-void PopupMenu::fillWidget()
+void PopupMenu::applyToMenu()
 {
-    auto* combo = static_cast<QComboBox*>(widget());
+    QComboBox* combo = menuWidget();
     if (!combo)
         return;
     QSignalBlocker quiet(combo);
@@ -65,13 +75,13 @@ void PopupMenu::setInitialValue(const std::string& rows)
     }
     if (m_index >= std::int32_t(m_rows.size()))
         m_index = -1;
-    fillWidget();
+    applyToMenu();
 }
 
 void PopupMenu::setListIndex(std::int32_t index)
 {
     m_index = index >= 0 && index < std::int32_t(m_rows.size()) ? index : -1;
-    fillWidget();
+    applyToMenu();
 }
 
 std::string PopupMenu::Text() const
@@ -81,14 +91,14 @@ std::string PopupMenu::Text() const
 
 bool PopupMenu::choose(const std::string& rowText)
 {
-    auto* combo = static_cast<QComboBox*>(widget());
+    QComboBox* combo = menuWidget();
     if (!combo || !combo->isEnabled())
         return false;
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
         if (m_rows[i] == rowText) {
             combo->setCurrentIndex(int(i));
             m_index = std::int32_t(i);
-            CallHandler([this] { raiseEvent("Change"); });
+            raiseEvent("Change");
             return true;
         }
     }

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+class QComboBox;
+
 namespace fw {
 
 // A pop-up menu of text rows, one of them selected.
@@ -25,10 +27,12 @@ public:
 
 protected:
     QWidget* createWidget(QWidget* parent) override;
+    void applyToWidget() override;
     std::int32_t leastHeight() const override;
 
 private:
-    void fillWidget();
+    QComboBox* menuWidget() const;
+    void applyToMenu();
 
     std::vector<std::string> m_rows;
     std::int32_t m_index { -1 };

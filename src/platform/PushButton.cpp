@@ -1,7 +1,5 @@
 #include "PushButton.h"
 
-#include "HandlerCall.h"
-
 #include <QPushButton>
 
 namespace fw {
@@ -20,25 +18,41 @@ const ClassInfo& PushButton::StaticClass()
 
 QWidget* PushButton::createWidget(QWidget* parent)
 {
-    auto* button = new QPushButton(QString::fromStdString(m_caption), parent);
+    auto* button = new QPushButton(parent);
     // Return is the window's business: it presses the first default button.
     button->setAutoDefault(false);
     // The focus comes to a button from Tab alone: a click leaves it where the user put it.
     button->setFocusPolicy(Qt::TabFocus);
-    QObject::connect(button, &QPushButton::clicked, [this] { CallHandler([this] { raiseEvent("Action"); }); });
+    QObject::connect(button, &QPushButton::clicked, [this] { raiseEvent("Action"); });
     return button;
+}
+
+QPushButton* PushButton::buttonWidget() const
+{
+    return widgetAs<QPushButton>();
+}
+
+void PushButton::applyToWidget()
+{
+    applyToButton();
+    TextControl::applyToWidget();
+}
+
+void PushButton::applyToButton()
+{
+    if (QPushButton* button = buttonWidget())
+        button->setText(QString::fromStdString(m_caption));
 }
 
 void PushButton::setCaption(const std::string& caption)
 {
     m_caption = caption;
-    if (auto* button = static_cast<QPushButton*>(widget()))
-        button->setText(QString::fromStdString(caption));
+    applyToButton();
 }
 
 void PushButton::push()
 {
-    if (auto* button = static_cast<QPushButton*>(widget()); button && button->isEnabled() && button->isVisibleTo(button->window()))
+    if (QPushButton* button = buttonWidget(); button && button->isEnabled() && button->isVisibleTo(button->window()))
         button->click();
 }
 

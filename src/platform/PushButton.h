@@ -2,6 +2,8 @@
 
 #include "TextControl.h"
 
+class QPushButton;
+
 namespace fw {
 
 // A push button; a click raises its Action.
@@ -20,8 +22,12 @@ public:
 
 protected:
     QWidget* createWidget(QWidget* parent) override;
+    void applyToWidget() override;
 
 private:
+    QPushButton* buttonWidget() const;
+    void applyToButton();
+
     std::string m_caption;
     bool m_default { false };
 };

@@ -1,13 +1,29 @@
 #include "Slider.h"
 
-#include "HandlerCall.h"
-
 #include <QSignalBlocker>
 #include <QSlider>
 
 #include <algorithm>
 
 namespace fw {
+
+namespace {
+
+QSlider::TickPosition TicksFor(std::int32_t style)
+{
+    switch (style) {
+    case 0:
+        return QSlider::NoTicks;
+    case 1:
+        return QSlider::TicksBelow;
+    case 2:
+        return QSlider::TicksAbove;
+    default:
+        return QSlider::TicksBothSides;
+    }
+}
+
+}
 
 const ClassInfo& Slider::StaticClass()
 {
@@ -27,11 +43,6 @@ const ClassInfo& Slider::StaticClass()
 QWidget* Slider::createWidget(QWidget* parent)
 {
     auto* slider = new QSlider(Qt::Horizontal, parent);
-    slider->setRange(m_minimum, m_maximum);
-    slider->setValue(m_value);
-    slider->setSingleStep(m_lineStep);
-    slider->setPageStep(m_pageStep);
-    slider->setTracking(m_liveScroll);
     QObject::connect(slider, &QSlider::valueChanged, [this](int value) {
         m_requested = value;
         settle(true);
@@ -39,18 +50,47 @@ QWidget* Slider::createWidget(QWidget* parent)
     return slider;
 }
 
+QSlider* Slider::sliderWidget() const
+{
+    return widgetAs<QSlider>();
+}
+
+void Slider::applyToWidget()
+{
+    applyToSlider();
+    RectControl::applyToWidget();
+}
+
+void Slider::applyToSlider()
+{
+    QSlider* slider = sliderWidget();
+    if (!slider)
+        return;
+    applyValue();
+    slider->setSingleStep(m_lineStep);
+    slider->setPageStep(m_pageStep);
+    slider->setTracking(m_liveScroll);
+    slider->setTickPosition(TicksFor(m_tickStyle));
+}
+
+// The value is settled already: the widget only shows it, and says nothing.
+void Slider::applyValue()
+{
+    if (QSlider* slider = sliderWidget()) {
+        QSignalBlocker quiet(slider);
+        slider->setRange(m_minimum, m_maximum);
+        slider->setValue(m_value);
+    }
+}
+
 void Slider::settle(bool raise)
 {
     std::int32_t value = std::clamp(m_requested, m_minimum, m_maximum);
     bool changed = value != m_value;
     m_value = value;
-    if (auto* slider = static_cast<QSlider*>(widget())) {
-        QSignalBlocker quiet(slider);
-        slider->setRange(m_minimum, m_maximum);
-        slider->setValue(m_value);
-    }
+    applyValue();
     if (changed && raise)
-        CallHandler([this] { raiseEvent("ValueChanged"); });
+        raiseEvent("ValueChanged");
 }
 
 void Slider::setValue(std::int32_t value)
@@ -76,34 +116,30 @@ void Slider::setMaximum(std::int32_t maximum)
 void Slider::setLineStep(std::int32_t step)
 {
     m_lineStep = step;
-    if (auto* slider = static_cast<QSlider*>(widget()))
-        slider->setSingleStep(step);
+    applyToSlider();
 }
 
 void Slider::setPageStep(std::int32_t step)
 {
     m_pageStep = step;
-    if (auto* slider = static_cast<QSlider*>(widget()))
-        slider->setPageStep(step);
+    applyToSlider();
 }
 
 void Slider::setLiveScroll(bool live)
 {
     m_liveScroll = live;
-    if (auto* slider = static_cast<QSlider*>(widget()))
-        slider->setTracking(live);
+    applyToSlider();
 }
 
 void Slider::setTickStyle(std::int32_t style)
 {
     m_tickStyle = style;
-    if (auto* slider = static_cast<QSlider*>(widget()))
-        slider->setTickPosition(style == 0 ? QSlider::NoTicks : style == 1 ? QSlider::TicksBelow : style == 2 ? QSlider::TicksAbove : QSlider::TicksBothSides);
+    applyToSlider();
 }
 
 void Slider::slideTo(std::int32_t value)
 {
-    auto* slider = static_cast<QSlider*>(widget());
+    QSlider* slider = sliderWidget();
     if (!slider || !slider->isEnabled() || !slider->isVisibleTo(slider->window()))
         return;
     m_requested = value;

@@ -2,6 +2,8 @@
 
 #include "Control.h"
 
+class QSlider;
+
 namespace fw {
 
 // A horizontal slider. ValueChanged comes whenever its value changes; with LiveScroll off, a drag
@@ -29,8 +31,12 @@ public:
 
 protected:
     QWidget* createWidget(QWidget* parent) override;
+    void applyToWidget() override;
 
 private:
+    QSlider* sliderWidget() const;
+    void applyToSlider();
+    void applyValue();
     void settle(bool raise);
 
     std::int32_t m_minimum { 0 };

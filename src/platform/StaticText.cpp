@@ -52,9 +52,20 @@ QWidget* StaticText::createWidget(QWidget* parent)
     return label;
 }
 
+QLabel* StaticText::labelWidget() const
+{
+    return widgetAs<QLabel>();
+}
+
+void StaticText::applyToWidget()
+{
+    applyToLabel();
+    TextControl::applyToWidget();
+}
+
 void StaticText::applyToLabel()
 {
-    auto* label = static_cast<QLabel*>(widget());
+    QLabel* label = labelWidget();
     if (!label)
         return;
     label->setText(ScreenText(m_text));

@@ -3,6 +3,8 @@
 #include "Color.h"
 #include "TextControl.h"
 
+class QLabel;
+
 namespace fw {
 
 // A label. A carriage return in its text starts a new line.
@@ -21,8 +23,10 @@ public:
 
 protected:
     QWidget* createWidget(QWidget* parent) override;
+    void applyToWidget() override;
 
 private:
+    QLabel* labelWidget() const;
     void applyToLabel();
 
     std::string m_text;

@@ -14,6 +14,19 @@ const ClassInfo& TextControl::StaticClass()
     return info;
 }
 
+void TextControl::applyToWidget()
+{
+    applyStyle();
+    RectControl::applyToWidget();
+}
+
+void TextControl::applyStyle()
+{
+    m_style.applyTo(widget());
+    // A pop-up menu's least height follows its font.
+    applyGeometry();
+}
+
 void TextControl::setTextSize(float size)
 {
     m_style.size = size;

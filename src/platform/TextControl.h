@@ -18,11 +18,12 @@ public:
     void setItalic(bool italic);
     void setUnderline(bool underline);
 
-
 protected:
-    void applyStyle() { m_style.applyTo(widget()); }
+    void applyToWidget() override;
 
 private:
+    void applyStyle();
+
     TextStyle m_style;
 };
 

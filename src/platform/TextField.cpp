@@ -1,10 +1,24 @@
 #include "TextField.h"
 
-#include "HandlerCall.h"
-
 #include <QLineEdit>
 
 namespace fw {
+
+namespace {
+
+Qt::Alignment AlignmentFor(std::int32_t code)
+{
+    switch (code) {
+    case 2:
+        return Qt::AlignCenter;
+    case 3:
+        return Qt::AlignRight | Qt::AlignVCenter;
+    default:
+        return Qt::AlignLeft | Qt::AlignVCenter;
+    }
+}
+
+}
 
 const ClassInfo& TextField::StaticClass()
 {
@@ -31,12 +45,48 @@ const ClassInfo& TextField::StaticClass()
 
 QWidget* TextField::createWidget(QWidget* parent)
 {
-    auto* field = new QLineEdit(QString::fromStdString(m_text), parent);
+    auto* field = new QLineEdit(parent);
     QObject::connect(field, &QLineEdit::textEdited, [this](const QString& text) {
         m_text = text.toStdString();
-        CallHandler([this] { raiseEvent("TextChange"); });
+        raiseEvent("TextChange");
     });
     return field;
+}
+
+QLineEdit* TextField::fieldWidget() const
+{
+    return widgetAs<QLineEdit>();
+}
+
+void TextField::applyToWidget()
+{
+    applyToField();
+    TextControl::applyToWidget();
+}
+
+void TextField::applyToField()
+{
+    QLineEdit* field = fieldWidget();
+    if (!field)
+        return;
+    applyText();
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Base, QColor(m_backColor.red, m_backColor.green, m_backColor.blue));
+    palette.setColor(QPalette::Text, QColor(m_textColor.red, m_textColor.green, m_textColor.blue));
+    field->setPalette(palette);
+    field->setFrame(m_border);
+    field->setEchoMode(m_password ? QLineEdit::Password : QLineEdit::Normal);
+    field->setPlaceholderText(QString::fromStdString(m_cueText));
+    field->setReadOnly(m_readOnly);
+    field->setMaxLength(m_limit > 0 ? m_limit : 32767);
+    field->setAlignment(AlignmentFor(m_alignment));
+}
+
+void TextField::applyText()
+{
+    // Setting the same text again would move the user's cursor.
+    if (QLineEdit* field = fieldWidget(); field && field->text().toStdString() != m_text)
+        field->setText(QString::fromStdString(m_text));
 }
 
 std::string TextField::Text() const
@@ -47,83 +97,66 @@ std::string TextField::Text() const
 void TextField::setText(const std::string& text)
 {
     m_text = text;
-    if (auto* field = static_cast<QLineEdit*>(widget()); field && field->text().toStdString() != text)
-        field->setText(QString::fromStdString(text));
+    applyText();
 }
 
 void TextField::type(const std::string& text)
 {
-    auto* field = static_cast<QLineEdit*>(widget());
+    QLineEdit* field = fieldWidget();
     if (!field || !field->isEnabled() || field->isReadOnly())
         return;
     field->selectAll();
     field->insert(QString::fromStdString(text));
     m_text = field->text().toStdString();
-    CallHandler([this] { raiseEvent("TextChange"); });
-}
-
-void TextField::applyColors()
-{
-    if (auto* field = static_cast<QLineEdit*>(widget())) {
-        QPalette palette = field->palette();
-        palette.setColor(QPalette::Base, QColor(m_backColor.red, m_backColor.green, m_backColor.blue));
-        palette.setColor(QPalette::Text, QColor(m_textColor.red, m_textColor.green, m_textColor.blue));
-        field->setPalette(palette);
-    }
+    raiseEvent("TextChange");
 }
 
 void TextField::setBackColor(Color color)
 {
     m_backColor = color;
-    applyColors();
+    applyToField();
 }
 
 void TextField::setTextColor(Color color)
 {
     m_textColor = color;
-    applyColors();
+    applyToField();
 }
 
 void TextField::setBorder(bool border)
 {
     m_border = border;
-    if (auto* field = static_cast<QLineEdit*>(widget()))
-        field->setFrame(border);
+    applyToField();
 }
 
 void TextField::setPassword(bool password)
 {
     m_password = password;
-    if (auto* field = static_cast<QLineEdit*>(widget()))
-        field->setEchoMode(password ? QLineEdit::Password : QLineEdit::Normal);
+    applyToField();
 }
 
 void TextField::setCueText(const std::string& cue)
 {
     m_cueText = cue;
-    if (auto* field = static_cast<QLineEdit*>(widget()))
-        field->setPlaceholderText(QString::fromStdString(cue));
+    applyToField();
 }
 
 void TextField::setReadOnly(bool readOnly)
 {
     m_readOnly = readOnly;
-    if (auto* field = static_cast<QLineEdit*>(widget()))
-        field->setReadOnly(readOnly);
+    applyToField();
 }
 
 void TextField::setLimitText(std::int32_t limit)
 {
     m_limit = limit;
-    if (auto* field = static_cast<QLineEdit*>(widget()))
-        field->setMaxLength(limit > 0 ? limit : 32767);
+    applyToField();
 }
 
 void TextField::setAlignment(std::int32_t alignment)
 {
     m_alignment = alignment;
-    if (auto* field = static_cast<QLineEdit*>(widget()))
-        field->setAlignment(alignment == 2 ? Qt::AlignCenter : alignment == 3 ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignVCenter);
+    applyToField();
 }
 
 }

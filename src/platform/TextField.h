@@ -3,6 +3,8 @@
 #include "Color.h"
 #include "TextControl.h"
 
+class QLineEdit;
+
 namespace fw {
 
 // A one-line text field.
@@ -27,9 +29,12 @@ public:
 
 protected:
     QWidget* createWidget(QWidget* parent) override;
+    void applyToWidget() override;
 
 private:
-    void applyColors();
+    QLineEdit* fieldWidget() const;
+    void applyToField();
+    void applyText();
 
     std::string m_text;
     Color m_backColor { 255, 255, 255 };
