@@ -18,7 +18,8 @@ packages=(
     fonts-liberation fonts-dejavu-core
 )
 if [[ $mode == test ]]; then
-    packages+=(xvfb xauth xdotool imagemagick x11-utils openbox wmctrl)
+    # locales: the sources from which the tests make de_DE.UTF-8 in the build folder.
+    packages+=(xvfb xauth xdotool imagemagick x11-utils openbox wmctrl locales)
 fi
 
 missing=()

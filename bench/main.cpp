@@ -30,7 +30,9 @@
 #include <QtGlobal>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
+#include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
@@ -55,11 +57,13 @@ double CpuSeconds()
     return double(now.tv_sec) + now.tv_nsec / 1e9;
 }
 
-double ThreadCpuSeconds()
+// The value with that many digits after a point, in every locale: Qt sets the C library's locale
+// from the environment, and printf would write a decimal comma under de_DE.
+std::string Fixed(double value, int digits)
 {
-    timespec now {};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) + now.tv_nsec / 1e9;
+    std::array<char, 512> text {};
+    std::to_chars_result written = std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, digits);
+    return std::string(text.data(), written.ptr);
 }
 
 double Mean(const std::vector<double>& values)
@@ -323,18 +327,18 @@ int main()
     }
     std::printf("platform: %s\n", qgetenv("QT_QPA_PLATFORM").constData());
     std::printf("steps: %ld\n", real.steps);
-    std::printf("steps_per_second: %.1f\n", (real.steps - 1) / (real.stepWallSeconds - real.pauseSeconds));
-    std::printf("pause_seconds: %.3f\n", real.pauseSeconds);
-    std::printf("steps_per_second_with_pauses: %.1f\n", (real.steps - 1) / real.stepWallSeconds);
-    std::printf("cpu_seconds_per_1000_steps: %.4f\n", virtualClock.cpuSeconds / virtualClock.steps * 1000);
-    std::printf("cpu_share: %.4f\n", real.cpuSeconds / real.wallSeconds);
-    std::printf("sleep_margin_us: %.1f\n", sleepMargin);
-    std::printf("explosion_cpu_share: %.4f\n", real.explosionCpuShare);
-    std::printf("about_trail_cpu_share: %.4f\n", aboutShare);
-    std::printf("wait_overshoot_us_mean: %.1f\n", Mean(real.waitOvershootsUs));
-    std::printf("wait_overshoot_us_p99: %.1f\n", Percentile(real.waitOvershootsUs, 0.99));
-    std::printf("key_latency_ms_max: %.2f\n", Percentile(real.keyLatenciesMs, 1.0));
-    std::printf("key_latency_ms_p99: %.2f\n", Percentile(real.keyLatenciesMs, 0.99));
+    std::printf("steps_per_second: %s\n", Fixed((real.steps - 1) / (real.stepWallSeconds - real.pauseSeconds), 1).c_str());
+    std::printf("pause_seconds: %s\n", Fixed(real.pauseSeconds, 3).c_str());
+    std::printf("steps_per_second_with_pauses: %s\n", Fixed((real.steps - 1) / real.stepWallSeconds, 1).c_str());
+    std::printf("cpu_seconds_per_1000_steps: %s\n", Fixed(virtualClock.cpuSeconds / virtualClock.steps * 1000, 4).c_str());
+    std::printf("cpu_share: %s\n", Fixed(real.cpuSeconds / real.wallSeconds, 4).c_str());
+    std::printf("sleep_margin_us: %s\n", Fixed(sleepMargin, 1).c_str());
+    std::printf("explosion_cpu_share: %s\n", Fixed(real.explosionCpuShare, 4).c_str());
+    std::printf("about_trail_cpu_share: %s\n", Fixed(aboutShare, 4).c_str());
+    std::printf("wait_overshoot_us_mean: %s\n", Fixed(Mean(real.waitOvershootsUs), 1).c_str());
+    std::printf("wait_overshoot_us_p99: %s\n", Fixed(Percentile(real.waitOvershootsUs, 0.99), 1).c_str());
+    std::printf("key_latency_ms_max: %s\n", Fixed(Percentile(real.keyLatenciesMs, 1.0), 2).c_str());
+    std::printf("key_latency_ms_p99: %s\n", Fixed(Percentile(real.keyLatenciesMs, 0.99), 2).c_str());
     std::printf("key_presses: %zu\n", real.keyLatenciesMs.size());
     return 0;
 }

@@ -3,10 +3,20 @@
 #include "Exceptions.h"
 
 #include <cstdint>
+#include <vector>
 
 using namespace fw;
 
 namespace {
+
+struct PictureCache;
+
+// Every picture accessor's statics, so that they can be forgotten together.
+std::vector<PictureCache*>& PictureCaches()
+{
+    static std::vector<PictureCache*> caches;
+    return caches;
+}
 
 // The statics of one picture accessor: the picture once loaded, and whether they were set up.
 struct PictureCache {
@@ -14,6 +24,14 @@ struct PictureCache {
         : fileName(file)
         , transparent(makeTransparent)
     {
+        PictureCaches().push_back(this);
+    }
+
+    // As before the accessor's first call.
+    void forget()
+    {
+        pic = nullptr;
+        initialised = 0;
     }
 
     const char* fileName;
@@ -131,4 +149,12 @@ Ref<Sound> Explosion()
 void ReleaseExplosionSound()
 {
     g_permaSound = nullptr;
+}
+
+void ForgetLoadedResources()
+{
+    for (PictureCache* cache : PictureCaches())
+        cache->forget();
+    g_permaSound = nullptr;
+    g_soundLoaded = false;
 }

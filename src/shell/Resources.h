@@ -22,3 +22,7 @@ fw::Ref<fw::Sound> Explosion();
 fw::Ref<fw::FolderItem> GetApplicationBundleResources();
 // Lets go of the loaded sound, at shutdown.
 void ReleaseExplosionSound();
+// Lets go of every loaded picture and the sound and forgets that the sound was tried, so that
+// each accessor reads its file again at its next call: for a runtime made anew in the same
+// process, as each test case makes one.
+void ForgetLoadedResources();

@@ -169,7 +169,7 @@ TEST_F(Paints, APaintFromAThreadIsNotInterruptedByTheMainThreadsInput)
     EXPECT_EQ(paint.drawn, kDots);
 }
 
-// Quitting is final for the process, so this test needs a process of its own, as ctest gives it.
+// Quitting is final for the runtime; the next case has a runtime of its own.
 TEST(PaintsQuit, QuitDuringAPaintEndsItAtItsNextYield)
 {
     Ref<CanvasWindow> window = OpenCanvasWindow();

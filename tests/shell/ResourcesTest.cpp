@@ -76,7 +76,7 @@ struct ResourceCase {
     std::function<void(const ResourceFolder&)> check;
 };
 
-// Each case uses an accessor of its own, since an accessor's cache lasts for the process.
+// Each check uses an accessor of its own, since an accessor's cache lasts until the test case ends.
 TEST(ResourceAccessors, LoadRetryAndCacheAsTheirFilesAllow)
 {
     ResourceFolder folder;

@@ -93,7 +93,7 @@ TEST_F(StartUp, TheApplicationsAboutHandlerRunsAfterTheMainWindowsAndDoesNothing
     EXPECT_EQ(OpenWindows().size(), windows);
 }
 
-// Runs the event loop, which cannot be restarted once it has quit: keep this test last.
+// Runs the event loop until it quits, which ends this case's runtime for good.
 TEST_F(StartUp, ClosingTheMainWindowLeavesTheProgramRunning)
 {
     RunFrameworkInitialization(&Startup);

@@ -1,5 +1,4 @@
-#include "Clock.h"
-#include "Runtime.h"
+#include "support/RuntimePerCase.h"
 
 #include <gtest/gtest.h>
 
@@ -10,11 +9,6 @@ int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
     qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
-    fw::RuntimeInit();
-    fw::RuntimeRegisterFrameworkClasses();
-    fw::VirtualClock::enable();
-    int result = RUN_ALL_TESTS();
-    fw::ReleaseFrameworkStatics();
-    fw::RuntimeExit();
-    return result;
+    ::testing::UnitTest::GetInstance()->listeners().Append(new testing_support::RuntimePerCase);
+    return RUN_ALL_TESTS();
 }
