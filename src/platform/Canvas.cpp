@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <memory>
 
 namespace fw {
 
@@ -134,22 +135,18 @@ void Canvas::Refresh(bool)
     }
     Ref<Canvas> keep(this);
     m_painting = true;
+    // Over with the paint however it ends, an exception included.
+    const std::unique_ptr<bool, void (*)(bool*)> painting(&m_painting, [](bool* flag) { *flag = false; });
     MainThreadPaint paint(*this);
-    try {
-        do {
-            m_paintAgain = false;
-            Ref<fw::Graphics> context = Graphics();
-            auto handler = m_paintHandler;
-            try {
-                handler(*context);
-            } catch (const PaintOvertaken&) {
-            }
-        } while (m_paintAgain && !IsQuitting() && window() && window()->isOpen());
-    } catch (...) {
-        m_painting = false;
-        throw;
-    }
-    m_painting = false;
+    do {
+        m_paintAgain = false;
+        Ref<fw::Graphics> context = Graphics();
+        auto handler = m_paintHandler;
+        try {
+            handler(*context);
+        } catch (const PaintOvertaken&) {
+        }
+    } while (m_paintAgain && !IsQuitting() && window() && window()->isOpen());
 }
 
 void Canvas::MainThreadYielded()

@@ -39,8 +39,7 @@ QWidget* BoxAnchor()
 {
     if (auto* active = qobject_cast<WindowWidget*>(QApplication::activeWindow()); active && active->window())
         return active;
-    Window* anchor = StackingAnchor();
-    return anchor ? anchor->widget() : nullptr;
+    return StackingAnchor();
 }
 
 struct BoxOnScreen {

@@ -55,11 +55,10 @@ bool IsFloating(const Window& window)
 // the screen or goes, since the anchor may then change.
 void KeepFloatingWindowsAbove()
 {
-    Window* anchor = StackingAnchor();
-    QWidget* anchorWidget = anchor ? anchor->widget() : nullptr;
+    QWidget* anchor = StackingAnchor();
     for (const Ref<Window>& window : WindowList()) {
         if (IsFloating(*window) && window->widget() && window->hasBeenShown())
-            KeepAbove(*window->widget(), anchorWidget);
+            KeepAbove(*window->widget(), anchor);
     }
 }
 
@@ -153,7 +152,7 @@ void Window::ensureShown()
             }
         }
         if (IsFloating(*this))
-            KeepAbove(*m_widget, StackingAnchor() ? StackingAnchor()->widget() : nullptr);
+            KeepAbove(*m_widget, StackingAnchor());
     }
     m_widget->show();
     if (!IsFloating(*this))
@@ -383,11 +382,11 @@ Ref<Window> GetImplicitWindow(std::string_view className)
     return nullptr;
 }
 
-Window* StackingAnchor()
+QWidget* StackingAnchor()
 {
     for (const Ref<Window>& window : WindowList()) {
         if (!IsFloating(*window) && window->widget() && window->hasBeenShown())
-            return window.get();
+            return window->widget();
     }
     return nullptr;
 }

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+class QWidget;
+
 namespace fw {
 
 class Control;
@@ -150,8 +152,8 @@ Ref<T> ImplicitInstance()
 std::vector<Ref<Window>> OpenWindows();
 
 // Framework side: the document window that floating windows and message boxes stay above, the
-// oldest open one that has been shown; null when there is none.
-Window* StackingAnchor();
+// oldest open one that has been shown, as Qt's widget; null when there is none.
+QWidget* StackingAnchor();
 
 // Framework side: takes every window off the screen and forgets it, raising no events.
 void ForgetAllWindows();

@@ -5,7 +5,7 @@
 
 namespace Variables {
 
-Reference Find(std::string_view name)
+std::span<const std::pair<std::string_view, Reference>> All()
 {
     static const std::array<std::pair<std::string_view, Reference>, 48> values { {
         { "scalex", &scalex }, { "x", &x }, { "factor", &factor }, { "Scaley", &Scaley }, { "y", &y }, { "xx", &xx },
@@ -17,7 +17,12 @@ Reference Find(std::string_view name)
         { "angle", &angle }, { "b", &b }, { "density", &density }, { "Htrans", &Htrans }, { "Habl", &Habl },
         { "mm", &mm }, { "dm", &dm }, { "abl", &abl },
     } };
-    for (const auto& [key, reference] : values) {
+    return values;
+}
+
+Reference Find(std::string_view name)
+{
+    for (const auto& [key, reference] : All()) {
         if (key == name)
             return reference;
     }

@@ -3,7 +3,9 @@
 #include "Color.h"
 
 #include <cstdint>
+#include <span>
 #include <string_view>
+#include <utility>
 #include <variant>
 
 // The flight state: process-wide values, all zero at program start, read and written by name.
@@ -62,5 +64,7 @@ inline double abl = 0;
 // A value found by its name, for tools that look at the state from outside.
 using Reference = std::variant<std::monostate, double*, std::int32_t*, bool*, fw::Color*>;
 Reference Find(std::string_view name);
+// Every value with its name.
+std::span<const std::pair<std::string_view, Reference>> All();
 
 }

@@ -77,6 +77,19 @@ new_main_window() {
     [ -n "$id" ] && [ "$id" != "$old_main" ]
 }
 
+# After a click while the outcome message is up: the region REGION (saved as NAME-before.png)
+# looks as before, in a screenshot SHOT, and the message is still on top.
+expect_unchanged_under_box() {
+    local region=$1 name=$2 shot=$3 what=$4 where=$5
+    sleep 0.5
+    capture "$region" "$work/$name-after.png" "$shot"
+    count_differing "$work/$name-before.png" "$work/$name-after.png"
+    [ "$differing" = 0 ] \
+        || fail "a click on $what changed it while the outcome message was up (screenshots: $shots/message-up.png, $shots/$shot.png)"
+    [ "$(top_window)" = "$((box))" ] \
+        || fail "after a click on $where the outcome message is no longer on top (stacking, bottom first: $(stack_names))"
+}
+
 case $case in
 diagram_above_after_click)
     expect_bare_diagram 5 start-up "at start-up" "it does not show its backdrop"
@@ -134,21 +147,9 @@ message_box_modal)
         fail "the diagram's Grid check box is hidden at $grid_x, $grid_y (stacking, bottom first: $(stack_names); screenshot: $shots/message-up.png)"
     fi
     click_at "$grid_x" "$grid_y"
-    sleep 0.5
-    capture "$grid" "$work/grid-after.png" after-grid-click
-    count_differing "$work/grid-before.png" "$work/grid-after.png"
-    [ "$differing" = 0 ] \
-        || fail "a click on the diagram's Grid check box changed it while the outcome message was up (screenshots: $shots/message-up.png, $shots/after-grid-click.png)"
-    [ "$(top_window)" = "$((box))" ] \
-        || fail "after a click on the diagram the outcome message is no longer on top (stacking, bottom first: $(stack_names))"
+    expect_unchanged_under_box "$grid" grid after-grid-click "the diagram's Grid check box" "the diagram"
     click_control "$stop_button" "$main_x" "$main_y"
-    sleep 0.5
-    capture "$stop" "$work/stop-after.png" after-stop-click
-    count_differing "$work/stop-before.png" "$work/stop-after.png"
-    [ "$differing" = 0 ] \
-        || fail "a click on the main window's Stop changed it while the outcome message was up (screenshots: $shots/message-up.png, $shots/after-stop-click.png)"
-    [ "$(top_window)" = "$((box))" ] \
-        || fail "after a click on the main window the outcome message is no longer on top (stacking, bottom first: $(stack_names))"
+    expect_unchanged_under_box "$stop" stop after-stop-click "the main window's Stop" "the main window"
     [ "$(window_now Quendal)" = "$((box))" ] || fail "the outcome message went away without OK"
     activate "$box"
     keys Return
