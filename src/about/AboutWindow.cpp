@@ -1,13 +1,13 @@
 #include "about/AboutWindow.h"
 
-#include "Canvas.h"
-#include "Clock.h"
-#include "InstanceEventHandler.h"
-#include "Line.h"
-#include "PropertyList.h"
-#include "Runtime.h"
-#include "RuntimeFunctions.h"
-#include "StaticText.h"
+#include <fw/Canvas.h>
+#include <fw/Clock.h>
+#include <fw/InstanceEventHandler.h>
+#include <fw/Line.h>
+#include <fw/PropertyList.h>
+#include <fw/Runtime.h>
+#include <fw/RuntimeFunctions.h>
+#include <fw/StaticText.h>
 #include "about/AboutWindowPropertyLists.h"
 #include "main_window/Window1.h"
 #include "shell/Resources.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Graphics.h"
-#include "Window.h"
+#include <fw/Graphics.h>
+#include <fw/Window.h>
 
 // The credits: the product's name over the lower atmosphere, with a trail of dots drawn one per
 // tick at every paint. A press anywhere closes it.

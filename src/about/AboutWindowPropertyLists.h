@@ -1,7 +1,7 @@
 // The initial properties of the About window and of its nine controls, as property lists.
 #pragma once
 
-#include "PropertyList.h"
+#include <fw/PropertyList.h>
 
 namespace AboutWindowLists {
 

@@ -1,13 +1,13 @@
 #include "diagram/Dialog1.h"
 
-#include "Canvas.h"
-#include "CheckBox.h"
-#include "Graphics.h"
-#include "InstanceEventHandler.h"
-#include "PropertyList.h"
-#include "PushButton.h"
-#include "Runtime.h"
-#include "RuntimeFunctions.h"
+#include <fw/Canvas.h>
+#include <fw/CheckBox.h>
+#include <fw/Graphics.h>
+#include <fw/InstanceEventHandler.h>
+#include <fw/PropertyList.h>
+#include <fw/PushButton.h>
+#include <fw/Runtime.h>
+#include <fw/RuntimeFunctions.h>
 #include "diagram/Dialog1PropertyLists.h"
 #include "main_window/Window1.h"
 #include "shell/Resources.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Control.h"
-#include "Window.h"
+#include <fw/Control.h>
+#include <fw/Window.h>
 
 // The "V/h Diagram" window: the flight's speed, on a logarithmic axis, against its height.
 class Dialog1 : public fw::Window {

@@ -1,7 +1,7 @@
 // The initial properties of the diagram window and of its three controls, as property lists.
 #pragma once
 
-#include "PropertyList.h"
+#include <fw/PropertyList.h>
 
 namespace Dialog1Lists {
 

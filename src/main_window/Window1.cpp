@@ -1,16 +1,16 @@
 #include "main_window/Window1.h"
 
-#include "Canvas.h"
-#include "CheckBox.h"
-#include "PopupMenu.h"
-#include "PropertyList.h"
-#include "PushButton.h"
-#include "Slider.h"
-#include "StaticText.h"
-#include "TextField.h"
-#include "InstanceEventHandler.h"
-#include "Runtime.h"
-#include "RuntimeFunctions.h"
+#include <fw/Canvas.h>
+#include <fw/CheckBox.h>
+#include <fw/PopupMenu.h>
+#include <fw/PropertyList.h>
+#include <fw/PushButton.h>
+#include <fw/Slider.h>
+#include <fw/StaticText.h>
+#include <fw/TextField.h>
+#include <fw/InstanceEventHandler.h>
+#include <fw/Runtime.h>
+#include <fw/RuntimeFunctions.h>
 #include "about/AboutWindow.h"
 #include "diagram/Dialog1.h"
 #include "main_window/Window1PropertyLists.h"

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "Application.h"
-#include "Canvas.h"
-#include "Control.h"
-#include "Graphics.h"
-#include "Window.h"
+#include <fw/Application.h>
+#include <fw/Canvas.h>
+#include <fw/Control.h>
+#include <fw/Graphics.h>
+#include <fw/Window.h>
 #include "simulation/BackGroundDrawing.h"
 
 // The main window: the four inputs of a flight, Start, Stop and Quit, and the canvas on which

@@ -1,7 +1,7 @@
 // The initial properties of the main window and of its 21 controls, as property lists.
 #pragma once
 
-#include "PropertyList.h"
+#include <fw/PropertyList.h>
 
 namespace Window1Lists {
 

@@ -1,6 +1,6 @@
 #include "shell/Quendal.h"
 
-#include "Runtime.h"
+#include <fw/Runtime.h>
 
 using namespace fw;
 

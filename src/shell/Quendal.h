@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Application.h"
+#include <fw/Application.h>
 
 // The application object: one per process, reached through App().
 class Quendal : public fw::Application {

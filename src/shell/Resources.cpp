@@ -1,6 +1,6 @@
 #include "shell/Resources.h"
 
-#include "Exceptions.h"
+#include <fw/Exceptions.h>
 
 #include <cstdint>
 #include <vector>

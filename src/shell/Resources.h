@@ -1,8 +1,8 @@
 #pragma once
 
-#include "FolderItem.h"
-#include "Picture.h"
-#include "Sound.h"
+#include <fw/FolderItem.h>
+#include <fw/Picture.h>
+#include <fw/Sound.h>
 
 // The pictures and the sound, read by file name from the resource folder. A picture is loaded at
 // its first call and kept; a call that finds none loaded tries again. The sound is tried once.

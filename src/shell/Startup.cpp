@@ -1,6 +1,6 @@
 #include "shell/Startup.h"
 
-#include "Runtime.h"
+#include <fw/Runtime.h>
 #include "about/AboutWindow.h"
 #include "diagram/Dialog1.h"
 #include "main_window/Window1.h"

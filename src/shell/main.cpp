@@ -1,4 +1,4 @@
-#include "Runtime.h"
+#include <fw/Runtime.h>
 #include "shell/Startup.h"
 
 int main()

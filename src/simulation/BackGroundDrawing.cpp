@@ -1,7 +1,7 @@
 #include "simulation/BackGroundDrawing.h"
 
-#include "Clock.h"
-#include "Runtime.h"
+#include <fw/Clock.h>
+#include <fw/Runtime.h>
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Thread.h"
+#include <fw/Thread.h>
 
 // The simulation thread: one object per flight, flying it from the main window's inputs through
 // the globe view and the close-up view to its end. Its operations share the flight state in

@@ -1,6 +1,6 @@
 #include "simulation/OutcomeMessages.h"
 
-#include "RuntimeFunctions.h"
+#include <fw/RuntimeFunctions.h>
 #include "simulation/Variables.h"
 
 using namespace fw;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Color.h"
+#include <fw/Color.h>
 
 #include <cstdint>
 #include <span>

@@ -1,10 +1,10 @@
 #include "about/AboutWindowPropertyLists.h"
 #include "main_window/Window1PropertyLists.h"
 
-#include "Canvas.h"
-#include "Line.h"
-#include "StaticText.h"
-#include "Window.h"
+#include <fw/Canvas.h>
+#include <fw/Line.h>
+#include <fw/StaticText.h>
+#include <fw/Window.h>
 
 #include <gtest/gtest.h>
 

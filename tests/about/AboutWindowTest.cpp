@@ -2,17 +2,20 @@
 // that each paint draws one tick at a time, its two pictures, and the press that closes it.
 #include "about/AboutWindow.h"
 
-#include "Application.h"
-#include "CanvasWidget.h"
-#include "Clock.h"
-#include "Graphics.h"
-#include "Picture.h"
-#include "PushButton.h"
-#include "Runtime.h"
-#include "StaticText.h"
-#include "WindowWidget.h"
+#include <fw/Application.h>
+#include "gui/CanvasWidget.h"
+#include <fw/Clock.h>
+#include <fw/Graphics.h>
+#include <fw/Picture.h>
+#include <fw/PushButton.h>
+#include <fw/Runtime.h>
+#include <fw/StaticText.h>
+#include "gui/WindowWidget.h"
 #include "shell/Resources.h"
 #include "support/FlightFixture.h"
+#include "gui/QtObjects.h"
+#include "gui/ApplicationMenus.h"
+#include "loop/EventLoop.h"
 
 #include <QCoreApplication>
 #include <QImage>
@@ -42,7 +45,7 @@ protected:
 
     void TearDown() override
     {
-        EXPECT_FALSE(TakeMainThreadException());
+        EXPECT_FALSE(EventLoop::instance().takeException());
         if (Ref<Window> about = GetImplicitWindow(kAboutClass))
             about->Close();
         FlightWindowTest::TearDown();
@@ -57,7 +60,7 @@ protected:
     // A user's press at a point of the window's content, on whatever lies there.
     static void pressAt(const Ref<Window>& window, QPoint point)
     {
-        QWidget* content = window->widget()->content();
+        QWidget* content = WidgetOf(*window)->content();
         QWidget* target = content->childAt(point);
         if (!target)
             target = content;
@@ -74,10 +77,10 @@ TEST_F(AboutWindowTest, TheCommandShowsOneAboutWindowWithItsTitleSizeAndTexts)
 {
     Ref<AboutWindow> about = chooseAbout();
     ASSERT_TRUE(about);
-    EXPECT_TRUE(about->widget()->isVisible());
+    EXPECT_TRUE(WidgetOf(*about)->isVisible());
     EXPECT_EQ(about->title(), "About Quendal");
-    EXPECT_EQ(about->widget()->windowTitle().toStdString(), "About Quendal");
-    EXPECT_EQ(about->widget()->content()->size(), QSize(337, 290));
+    EXPECT_EQ(WidgetOf(*about)->windowTitle().toStdString(), "About Quendal");
+    EXPECT_EQ(WidgetOf(*about)->content()->size(), QSize(337, 290));
 
     struct LabelCase {
         const char* name;
@@ -92,32 +95,32 @@ TEST_F(AboutWindowTest, TheCommandShowsOneAboutWindowWithItsTitleSizeAndTexts)
         SCOPED_TRACE(c.name);
         Ref<StaticText> label = ControlNamed<StaticText>(about, c.name);
         EXPECT_EQ(label->Text(), c.text);
-        EXPECT_TRUE(label->widget()->isVisibleTo(about->widget()));
+        EXPECT_TRUE(WidgetOf(*label)->isVisibleTo(WidgetOf(*about)));
     }
 
     // Again while it is open, hidden or minimised: the same window, shown again where it was, by
     // the main window's handler.
-    const QRect place = about->widget()->geometry();
+    const QRect place = WidgetOf(*about)->geometry();
     for (bool minimised : { false, true }) {
         SCOPED_TRACE(minimised ? "minimised" : "hidden");
         if (minimised)
-            about->widget()->showMinimized();
+            WidgetOf(*about)->showMinimized();
         else
             about->setVisible(false);
         EXPECT_FALSE(window->AboutMenu_Action()) << "the application object's handler runs after it";
         EXPECT_EQ(GetImplicitWindow(kAboutClass), about);
-        EXPECT_TRUE(about->widget()->isVisible());
-        EXPECT_FALSE(about->widget()->isMinimized());
-        EXPECT_EQ(about->widget()->geometry(), place);
+        EXPECT_TRUE(WidgetOf(*about)->isVisible());
+        EXPECT_FALSE(WidgetOf(*about)->isMinimized());
+        EXPECT_EQ(WidgetOf(*about)->geometry(), place);
     }
     EXPECT_EQ(seen.lines, std::vector<std::string> { "opened: AboutWindow.AboutWindow" });
 
     // Once it is closed, the command builds a new one.
-    about->widget()->close();
+    WidgetOf(*about)->close();
     Ref<AboutWindow> again = chooseAbout();
     ASSERT_TRUE(again);
     EXPECT_NE(again, about);
-    EXPECT_TRUE(again->widget()->isVisible());
+    EXPECT_TRUE(WidgetOf(*again)->isVisible());
 }
 
 // What one round of the scheduler found newly drawn on the canvas.
@@ -141,7 +144,7 @@ TEST_F(AboutWindowTest, APaintDrawsEightyFourGrowingDotsOnePerTickAndThenBothPic
     const QRgb background = Rgb(about->effectiveBackColor());
     const QRgb white = qRgb(255, 255, 255);
     ASSERT_NE(background, white);
-    const QImage& picture = static_cast<CanvasWidget*>(canvas->widget())->picture();
+    const QImage& picture = static_cast<CanvasWidget*>(WidgetOf(*canvas))->picture();
 
     // The paint yields between its dots; a thread looks at the canvas at every round.
     QImage previous = picture.copy();
@@ -208,7 +211,7 @@ TEST_F(AboutWindowTest, APaintDrawsEightyFourGrowingDotsOnePerTickAndThenBothPic
     for (const PictureCase& c : pictures) {
         SCOPED_TRACE(c.name);
         ASSERT_TRUE(c.picture);
-        const QImage& image = c.picture->drawable();
+        const QImage& image = ImageOf(*c.picture);
         int opaque = 0, unlike = 0;
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x) {
@@ -246,7 +249,7 @@ TEST_F(AboutWindowTest, APressAnywhereClosesItAndRepaintsTheMainWindow)
     const QPoint mark(302, 302);
     const Color red { 255, 0, 0 };
     ASSERT_TRUE(Globeafrica()) << "the pictures load from build/Resources";
-    ASSERT_FALSE(Globeafrica()->drawable().pixel(mark) == Rgb(red));
+    ASSERT_FALSE(ImageOf(*Globeafrica()).pixel(mark) == Rgb(red));
     for (const PressCase& c : presses) {
         SCOPED_TRACE(c.where);
         Ref<AboutWindow> about = chooseAbout();
@@ -259,9 +262,9 @@ TEST_F(AboutWindowTest, APressAnywhereClosesItAndRepaintsTheMainWindow)
 
         pressAt(about, c.point);
         EXPECT_FALSE(GetImplicitWindow(kAboutClass));
-        EXPECT_FALSE(about->widget()->isVisible());
+        EXPECT_FALSE(WidgetOf(*about)->isVisible());
         EXPECT_EQ(seen.lines, std::vector<std::string> { "closed: AboutWindow.AboutWindow" });
-        EXPECT_EQ(Rgb(MainCanvas()->pixel(mark.x(), mark.y())), Globeafrica()->drawable().pixel(mark));
+        EXPECT_EQ(Rgb(MainCanvas()->pixel(mark.x(), mark.y())), ImageOf(*Globeafrica()).pixel(mark));
         EXPECT_EQ(Window1::Instance(), window);
     }
 }
@@ -283,7 +286,7 @@ TEST_F(AboutWindowTest, APressWhileThePaintDrawsClosesItThereAndNothingMoreIsDra
         }
     } closing;
     QImage atClose;
-    const QImage& picture = static_cast<CanvasWidget*>(canvas->widget())->picture();
+    const QImage& picture = static_cast<CanvasWidget*>(WidgetOf(*canvas))->picture();
     closing.onClose = [&] { atClose = picture.copy(); };
 
     // Ten ticks into the paint the user presses the window, while the paint waits for a tick.
@@ -291,7 +294,7 @@ TEST_F(AboutWindowTest, APressWhileThePaintDrawsClosesItThereAndNothingMoreIsDra
         const std::int32_t start = Ticks();
         while (Ticks() - start < 10)
             RuntimeBackgroundTask();
-        QWidget* content = about->widget()->content();
+        QWidget* content = WidgetOf(*about)->content();
         const QPoint point(300, 270);
         QWidget* target = content->childAt(point);
         const QPoint local = target->mapFrom(content, point);
@@ -328,11 +331,11 @@ TEST_F(AboutWindowTest, APressAfterTheMainWindowClosedBringsANewIdleMainWindow)
 {
     Ref<AboutWindow> about = chooseAbout();
     ASSERT_TRUE(about);
-    window->widget()->close();
+    WidgetOf(*window)->close();
     ASSERT_FALSE(GetImplicitWindow("Window1.Window1"));
     seen.lines.clear();
 
-    about->mousePressed(150, 150);
+    pressAt(about, { 150, 150 });
     EXPECT_EQ(seen.lines, (std::vector<std::string> { "closed: AboutWindow.AboutWindow", "opened: Window1.Window1" }));
     Ref<Window1> reopened = RuntimeCheckCast<Window1>(GetImplicitWindow("Window1.Window1"));
     ASSERT_TRUE(reopened);
@@ -340,7 +343,7 @@ TEST_F(AboutWindowTest, APressAfterTheMainWindowClosedBringsANewIdleMainWindow)
     EXPECT_FALSE(reopened->DrawOrbits);
     EXPECT_TRUE(ControlNamed<PushButton>(reopened, "PushButtonStart")->enabled());
     EXPECT_FALSE(ControlNamed<PushButton>(reopened, "PushButtonStopp")->enabled());
-    EXPECT_TRUE(reopened->widget()->isVisible());
+    EXPECT_TRUE(WidgetOf(*reopened)->isVisible());
 }
 
 }

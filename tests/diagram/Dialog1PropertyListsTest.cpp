@@ -1,10 +1,10 @@
 #include "diagram/Dialog1PropertyLists.h"
 #include "main_window/Window1PropertyLists.h"
 
-#include "Canvas.h"
-#include "CheckBox.h"
-#include "PushButton.h"
-#include "Window.h"
+#include <fw/Canvas.h>
+#include <fw/CheckBox.h>
+#include <fw/PushButton.h>
+#include <fw/Window.h>
 
 #include <gtest/gtest.h>
 

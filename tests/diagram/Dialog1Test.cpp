@@ -1,17 +1,18 @@
 #include "diagram/Dialog1.h"
 
-#include "Canvas.h"
-#include "CheckBox.h"
-#include "Graphics.h"
-#include "PushButton.h"
-#include "Runtime.h"
-#include "Scheduler.h"
-#include "Window.h"
-#include "WindowWidget.h"
+#include <fw/Canvas.h>
+#include <fw/CheckBox.h>
+#include <fw/Graphics.h>
+#include <fw/PushButton.h>
+#include <fw/Runtime.h>
+#include "loop/Scheduler.h"
+#include <fw/Window.h>
+#include "gui/WindowWidget.h"
 #include "main_window/Window1.h"
 #include "shell/Startup.h"
 #include "simulation/Variables.h"
 #include "support/TestSupport.h"
+#include "gui/QtObjects.h"
 
 #include <gtest/gtest.h>
 
@@ -261,7 +262,7 @@ TEST_F(Diagram, ClosingUnticksTheSwitchAndOpensNothing)
 {
     RecordingObserver observer;
     Ref<Dialog1> old = dialog();
-    old->widget()->close();
+    WidgetOf(*old)->close();
     EXPECT_FALSE(diagramSwitch()->Value());
     EXPECT_FALSE(GetImplicitWindow("Dialog1.Dialog1"));
     EXPECT_EQ(observer.lines, (std::vector<std::string> { "closed: Dialog1.Dialog1" }));

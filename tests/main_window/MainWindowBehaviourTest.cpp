@@ -1,16 +1,19 @@
 // The main window as a user drives it: Start, Stop, closing it, the angle slider, the diagram
 // switch and Quit, with real flights on the simulation thread.
-#include "CheckBox.h"
-#include "MessageBox.h"
-#include "Picture.h"
-#include "PushButton.h"
-#include "Runtime.h"
-#include "RuntimeFunctions.h"
-#include "Scheduler.h"
-#include "StaticText.h"
-#include "WindowWidget.h"
+#include <fw/CheckBox.h>
+#include <fw/MessageBox.h>
+#include <fw/Picture.h>
+#include <fw/PushButton.h>
+#include <fw/Runtime.h>
+#include <fw/RuntimeFunctions.h>
+#include "loop/Scheduler.h"
+#include <fw/StaticText.h>
+#include "gui/WindowWidget.h"
 #include "shell/Resources.h"
 #include "support/FlightFixture.h"
+#include "gui/QtObjects.h"
+#include "gui/MessageBoxes.h"
+#include "loop/EventLoop.h"
 
 #include <QApplication>
 #include <QImage>
@@ -43,7 +46,7 @@ std::string UiState(const Ref<Window1>& window)
     for (const char* name : kInputs) {
         Ref<RectControl> control = ControlNamed<RectControl>(window, name);
         // On the screen as well as in the control's own property.
-        bool visible = control->visible() && control->widget()->isVisibleTo(window->widget());
+        bool visible = control->visible() && WidgetOf(*control)->isVisibleTo(WidgetOf(*window));
         (visible ? shown : hidden) += std::string(" ") + name;
     }
     if (hidden.empty())
@@ -62,7 +65,7 @@ int PixelsUnlike(const Ref<Canvas>& canvas, const Ref<Picture>& picture)
 {
     if (!picture)
         return -1;
-    const QImage& image = picture->drawable();
+    const QImage& image = ImageOf(*picture);
     int unlike = 0;
     for (int y = 0; y < std::min(canvas->height(), image.height()); ++y)
         for (int x = 0; x < std::min(canvas->width(), image.width()); ++x) {
@@ -76,11 +79,11 @@ int PixelsUnlike(const Ref<Canvas>& canvas, const Ref<Picture>& picture)
 // A key as the user types it: to the control with the focus, or else to the window itself.
 void TypeKey(const Ref<Window>& window, Qt::Key key)
 {
-    QWidget* target = window->widget()->focusWidget();
-    QTest::keyClick(target ? target : window->widget(), key);
+    QWidget* target = WidgetOf(*window)->focusWidget();
+    QTest::keyClick(target ? target : WidgetOf(*window), key);
 }
 
-QWindow* Handle(const Ref<Window>& window) { return window->widget()->windowHandle(); }
+QWindow* Handle(const Ref<Window>& window) { return WidgetOf(*window)->windowHandle(); }
 
 std::string Describe(const std::exception_ptr& exception)
 {
@@ -103,7 +106,7 @@ protected:
 
     void TearDown() override
     {
-        if (std::exception_ptr left = TakeMainThreadException())
+        if (std::exception_ptr left = EventLoop::instance().takeException())
             ADD_FAILURE() << "a handler raised " << Describe(left);
         for (const std::string& line : seen.lines)
             EXPECT_FALSE(line.starts_with("exception: ")) << line;
@@ -145,7 +148,7 @@ TEST_F(MainWindowBehaviour, ANewWindowIsIdleOverTheGlobeWithTheDiagramShown)
     EXPECT_EQ(PixelsUnlike(MainCanvas(), Globeafrica()), 0);
     Ref<Window> diagram = GetImplicitWindow("Dialog1.Dialog1");
     ASSERT_TRUE(diagram);
-    EXPECT_TRUE(diagram->widget()->isVisible());
+    EXPECT_TRUE(WidgetOf(*diagram)->isVisible());
 }
 
 TEST_F(MainWindowBehaviour, AFlightLeavesTheWindowRunningAfterItsMessageUntilStop)
@@ -220,7 +223,7 @@ TEST_F(MainWindowBehaviour, ClosingDuringARunStopsItAndItsNextStepBringsBackAnId
     RunRounds(200);
     Window1* closed = window.get();
 
-    window->widget()->close();
+    WidgetOf(*window)->close();
     EXPECT_TRUE(flight->Stopp);
     EXPECT_FALSE(GetImplicitWindow("Window1.Window1"));
     EXPECT_EQ(seen.lines, std::vector<std::string> { "closed: Window1.Window1" });
@@ -259,13 +262,13 @@ TEST_F(MainWindowBehaviour, ClosingSetsStoppOnlyWhileStopIsEnabled)
         main->DrawOrbits = held;
         on<PushButton>(main, "PushButtonStopp")->setEnabled(c.stopEnabled);
 
-        main->widget()->close();
+        WidgetOf(*main)->close();
         EXPECT_FALSE(GetImplicitWindow("Window1.Window1"));
         EXPECT_EQ(main->DrawOrbits, held);
         if (held) {
             EXPECT_EQ(held->Stopp, c.stoppAfter);
         }
-        EXPECT_FALSE(TakeMainThreadException());
+        EXPECT_FALSE(EventLoop::instance().takeException());
     }
 }
 
@@ -315,7 +318,7 @@ TEST_F(MainWindowBehaviour, TheSwitchShowsTheOpenDiagramTickingOrUnticking)
     Ref<CheckBox> diagramSwitch = input<CheckBox>("CheckBoxvh");
     Ref<Window> diagram = GetImplicitWindow("Dialog1.Dialog1");
     ASSERT_TRUE(diagram);
-    QWidget* onScreen = diagram->widget();
+    QWidget* onScreen = WidgetOf(*diagram);
     const QRect place = onScreen->geometry();
     enum class Before { InSight, Hidden, Minimised };
     for (Before before : { Before::InSight, Before::Hidden, Before::Minimised }) {
@@ -326,9 +329,9 @@ TEST_F(MainWindowBehaviour, TheSwitchShowsTheOpenDiagramTickingOrUnticking)
                 onScreen->showMinimized();
             else if (before == Before::Hidden)
                 diagram->setVisible(false);
-            window->widget()->activateWindow();
+            WidgetOf(*window)->activateWindow();
             ProcessEvents();
-            ASSERT_EQ(QApplication::activeWindow(), window->widget());
+            ASSERT_EQ(QApplication::activeWindow(), WidgetOf(*window));
             diagramSwitch->click();
             ProcessEvents();
             EXPECT_EQ(diagramSwitch->Value(), ticks);
@@ -338,7 +341,7 @@ TEST_F(MainWindowBehaviour, TheSwitchShowsTheOpenDiagramTickingOrUnticking)
             EXPECT_EQ(onScreen->geometry(), place);
             // A diagram that was in sight comes to the front without taking the keyboard.
             if (before == Before::InSight) {
-                EXPECT_EQ(QApplication::activeWindow(), window->widget());
+                EXPECT_EQ(QApplication::activeWindow(), WidgetOf(*window));
             }
         }
     }
@@ -360,7 +363,7 @@ TEST_F(MainWindowBehaviour, TheDiagramStaysAboveTheMainWindowWhicheverIsBuiltAga
 
     // Closed while the diagram lives on: the diagram stays above what is left, then above the
     // main window that comes next.
-    window->widget()->close();
+    WidgetOf(*window)->close();
     EXPECT_EQ(Handle(diagram)->transientParent(), Handle(about));
     about->Close();
     EXPECT_EQ(Handle(diagram)->transientParent(), nullptr);
@@ -369,7 +372,7 @@ TEST_F(MainWindowBehaviour, TheDiagramStaysAboveTheMainWindowWhicheverIsBuiltAga
     EXPECT_EQ(Handle(diagram)->transientParent(), Handle(window));
 
     // A new diagram from the switch.
-    diagram->widget()->close();
+    WidgetOf(*diagram)->close();
     input<CheckBox>("CheckBoxvh")->click();
     Ref<Window> rebuilt = GetImplicitWindow("Dialog1.Dialog1");
     ASSERT_TRUE(rebuilt);
@@ -405,7 +408,7 @@ TEST_F(MainWindowBehaviour, AnAngleSetFromCodeDrawsItsLineAsADragDoes)
 
 TEST_F(MainWindowBehaviour, ANewWindowKeepsTheFocusItselfSoSpacePressesNoButton)
 {
-    EXPECT_EQ(window->widget()->focusWidget(), window->widget());
+    EXPECT_EQ(WidgetOf(*window)->focusWidget(), WidgetOf(*window));
     TypeKey(window, Qt::Key_Space);
     EXPECT_FALSE(window->DrawOrbits);
     EXPECT_EQ(UiState(window), kIdle);
@@ -415,12 +418,12 @@ TEST_F(MainWindowBehaviour, StartByMouseThenSpaceTwiceLeavesTheFlightRunning)
 {
     // Where the user left the focus before the click on Start; Start hides each of these.
     const char* const focusedBefore[] = { nullptr, "EditFieldDia", "PopupMenuType", "CheckBoxvh", "SliderAngle" };
-    window->widget()->activateWindow();
+    WidgetOf(*window)->activateWindow();
     for (const char* name : focusedBefore) {
         SCOPED_TRACE(name ? name : "nothing");
         if (name)
-            input<RectControl>(name)->widget()->setFocus(Qt::MouseFocusReason);
-        QTest::mouseClick(input<PushButton>("PushButtonStart")->widget(), Qt::LeftButton);
+            WidgetOf(*input<RectControl>(name))->setFocus(Qt::MouseFocusReason);
+        QTest::mouseClick(WidgetOf(*input<PushButton>("PushButtonStart")), Qt::LeftButton);
         Ref<BackGroundDrawing> flight = window->DrawOrbits;
         ASSERT_TRUE(flight);
 
@@ -429,7 +432,7 @@ TEST_F(MainWindowBehaviour, StartByMouseThenSpaceTwiceLeavesTheFlightRunning)
         ASSERT_FALSE(IsQuitting()) << "Space pressed Quit";
         EXPECT_EQ(UiState(window), kRunning) << "Space pressed Stop";
         EXPECT_FALSE(flight->Stopp);
-        EXPECT_EQ(window->widget()->focusWidget(), window->widget()) << "the focus stays with the window";
+        EXPECT_EQ(WidgetOf(*window)->focusWidget(), WidgetOf(*window)) << "the focus stays with the window";
 
         stop();
         ASSERT_TRUE(RunUntilEveryThreadEnded());
@@ -444,7 +447,7 @@ TEST_F(MainWindowBehaviour, ClosingTheDiagramUnticksTheSwitchAndAClickBringsANew
         seen.lines.clear();
         Ref<Window> closed = GetImplicitWindow("Dialog1.Dialog1");
         ASSERT_TRUE(closed);
-        closed->widget()->close();
+        WidgetOf(*closed)->close();
         EXPECT_FALSE(diagramSwitch->Value());
         EXPECT_FALSE(GetImplicitWindow("Dialog1.Dialog1")) << "unticking from code shows nothing";
         EXPECT_EQ(seen.lines, std::vector<std::string> { "closed: Dialog1.Dialog1" });
@@ -455,7 +458,7 @@ TEST_F(MainWindowBehaviour, ClosingTheDiagramUnticksTheSwitchAndAClickBringsANew
         Ref<Window> reopened = GetImplicitWindow("Dialog1.Dialog1");
         ASSERT_TRUE(reopened);
         EXPECT_NE(reopened, closed);
-        EXPECT_TRUE(reopened->widget()->isVisible());
+        EXPECT_TRUE(WidgetOf(*reopened)->isVisible());
         EXPECT_EQ(seen.lines, (std::vector<std::string> { "closed: Dialog1.Dialog1", "opened: Dialog1.Dialog1" }));
     }
 }
@@ -479,7 +482,7 @@ TEST(MainWindowBehaviourQuit, QuitEndsTheProgramWithZeroAndDoesNothingElse)
     EXPECT_EQ(GetImplicitWindow("Window1.Window1"), Ref<Window>(window));
     EXPECT_TRUE(GetImplicitWindow("Dialog1.Dialog1"));
     EXPECT_EQ(seen.lines, std::vector<std::string> {}) << "no window is closed by the handler";
-    EXPECT_FALSE(TakeMainThreadException());
+    EXPECT_FALSE(EventLoop::instance().takeException());
 }
 
 }

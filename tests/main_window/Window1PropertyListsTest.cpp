@@ -1,13 +1,13 @@
 #include "main_window/Window1PropertyLists.h"
 
-#include "Canvas.h"
-#include "CheckBox.h"
-#include "PopupMenu.h"
-#include "PushButton.h"
-#include "Slider.h"
-#include "StaticText.h"
-#include "TextField.h"
-#include "Window.h"
+#include <fw/Canvas.h>
+#include <fw/CheckBox.h>
+#include <fw/PopupMenu.h>
+#include <fw/PushButton.h>
+#include <fw/Slider.h>
+#include <fw/StaticText.h>
+#include <fw/TextField.h>
+#include <fw/Window.h>
 
 #include <gtest/gtest.h>
 

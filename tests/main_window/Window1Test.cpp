@@ -1,16 +1,17 @@
 #include "main_window/Window1.h"
 
-#include "Canvas.h"
-#include "CheckBox.h"
-#include "PopupMenu.h"
-#include "PushButton.h"
-#include "Slider.h"
-#include "StaticText.h"
-#include "TextField.h"
-#include "Window.h"
-#include "WindowWidget.h"
+#include <fw/Canvas.h>
+#include <fw/CheckBox.h>
+#include <fw/PopupMenu.h>
+#include <fw/PushButton.h>
+#include <fw/Slider.h>
+#include <fw/StaticText.h>
+#include <fw/TextField.h>
+#include <fw/Window.h>
+#include "gui/WindowWidget.h"
 #include "shell/Startup.h"
 #include "support/TestSupport.h"
+#include "gui/QtObjects.h"
 
 #include <gtest/gtest.h>
 
@@ -85,7 +86,7 @@ TEST_F(MainWindow, EachControlHasItsClassPlaceAndStateAfterOpen)
 {
     Ref<Window1> window = Window1::Instance();
     ProcessEvents();
-    QWidget* content = window->widget()->content();
+    QWidget* content = WidgetOf(*window)->content();
 
     std::vector<std::string> expectedOrder, createdOrder;
     for (const ControlCase& c : ControlTable())
@@ -106,7 +107,7 @@ TEST_F(MainWindow, EachControlHasItsClassPlaceAndStateAfterOpen)
         EXPECT_EQ(control->enabled(), c.enabled);
 
         // On screen, in the window's coordinates, whatever control holds it.
-        QWidget* widget = control->widget();
+        QWidget* widget = WidgetOf(*control);
         ASSERT_NE(widget, nullptr);
         EXPECT_EQ(widget->mapTo(content, QPoint(0, 0)), QPoint(c.left, c.top));
         EXPECT_EQ(widget->width(), c.width);
@@ -114,7 +115,7 @@ TEST_F(MainWindow, EachControlHasItsClassPlaceAndStateAfterOpen)
             EXPECT_GE(widget->height(), c.height) << "a pop-up takes at least its natural height";
         else
             EXPECT_EQ(widget->height(), c.height);
-        EXPECT_EQ(widget->isVisibleTo(window->widget()), c.visible);
+        EXPECT_EQ(widget->isVisibleTo(WidgetOf(*window)), c.visible);
         EXPECT_EQ(widget->isEnabled(), c.enabled);
     }
 }
@@ -179,7 +180,7 @@ TEST_F(MainWindow, TheHiddenLabelsStayHiddenThroughARunAndItsStop)
         SCOPED_TRACE(name);
         Ref<RectControl> label = ControlNamed<RectControl>(window, name);
         EXPECT_FALSE(label->visible());
-        EXPECT_FALSE(label->widget()->isVisibleTo(window->widget()));
+        EXPECT_FALSE(WidgetOf(*label)->isVisibleTo(WidgetOf(*window)));
     }
 }
 
@@ -189,11 +190,11 @@ TEST_F(MainWindow, TheWindowIsAFixedVuredoOf639By500)
     ProcessEvents();
     EXPECT_EQ(Window1::Instance(), window) << "a second reference finds the same window";
     EXPECT_EQ(window->title(), "Vuredo");
-    EXPECT_EQ(window->widget()->windowTitle().toStdString(), "Vuredo");
-    EXPECT_EQ(window->widget()->content()->size(), QSize(639, 500));
+    EXPECT_EQ(WidgetOf(*window)->windowTitle().toStdString(), "Vuredo");
+    EXPECT_EQ(WidgetOf(*window)->content()->size(), QSize(639, 500));
     EXPECT_FALSE(window->resizeable());
-    EXPECT_EQ(window->widget()->minimumSize(), window->widget()->maximumSize()) << "the user cannot resize it";
-    EXPECT_TRUE(window->widget()->isVisible());
+    EXPECT_EQ(WidgetOf(*window)->minimumSize(), WidgetOf(*window)->maximumSize()) << "the user cannot resize it";
+    EXPECT_TRUE(WidgetOf(*window)->isVisible());
 }
 
 // Looks at the accessor from inside the Open handler of the real window class.
@@ -230,7 +231,7 @@ TEST_F(MainWindow, PopupRowsFitTheirMenusWhole)
     Ref<Window1> window = Window1::Instance();
     for (const char* name : { "PopupMenuType", "PopupMenuOrigin" }) {
         Ref<PopupMenu> popup = ControlNamed<PopupMenu>(window, name);
-        auto* combo = qobject_cast<QComboBox*>(popup->widget());
+        auto* combo = qobject_cast<QComboBox*>(WidgetOf(*popup));
         ASSERT_TRUE(combo) << name;
         QStyleOptionComboBox option;
         option.initFrom(combo);

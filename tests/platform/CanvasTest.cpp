@@ -1,8 +1,9 @@
-#include "Graphics.h"
-#include "RuntimeFunctions.h"
-#include "Runtime.h"
+#include <fw/Graphics.h>
+#include <fw/RuntimeFunctions.h>
+#include <fw/Runtime.h>
 #include "support/ScreenSupport.h"
 #include "support/TestSupport.h"
+#include "gui/QtObjects.h"
 
 #include <gtest/gtest.h>
 
@@ -219,7 +220,7 @@ TEST(CanvasScreen, AWindowsFirstShowingPutsItsCanvasOnScreen)
 TEST_F(Canvases, AStormOfDrawingIsPresentedAtMostSixtyTimesASecond)
 {
     ASSERT_TRUE(WaitUntilScreenShowsPicture(*canvas));
-    PaintCounter paints(canvas->widget());
+    PaintCounter paints(WidgetOf(*canvas));
     bool stop = false;
     int calls = 0;
     Ref<FunctionThread> thread = StartThread([&] {

@@ -1,16 +1,17 @@
-#include "Canvas.h"
-#include "CheckBox.h"
-#include "Line.h"
-#include "Picture.h"
-#include "PopupMenu.h"
-#include "PropertyList.h"
-#include "PushButton.h"
-#include "Slider.h"
-#include "StaticText.h"
-#include "TextField.h"
-#include "Window.h"
-#include "WindowWidget.h"
+#include <fw/Canvas.h>
+#include <fw/CheckBox.h>
+#include <fw/Line.h>
+#include <fw/Picture.h>
+#include <fw/PopupMenu.h>
+#include <fw/PropertyList.h>
+#include <fw/PushButton.h>
+#include <fw/Slider.h>
+#include <fw/StaticText.h>
+#include <fw/TextField.h>
+#include <fw/Window.h>
+#include "gui/WindowWidget.h"
 #include "support/TestSupport.h"
+#include "gui/QtObjects.h"
 
 #include <gtest/gtest.h>
 
@@ -208,15 +209,15 @@ constexpr PropertyList kLine { "Apply.Line", kLineBytes };
 // What a control's widget shows, in words, so that a difference reads as the property it is.
 std::string Describe(const RectControl& control)
 {
-    QWidget* widget = control.widget();
+    QWidget* widget = WidgetOf(control);
     if (!widget)
         return "no widget";
     const Window& window = *control.window();
     std::ostringstream out;
-    QWidget* content = window.widget()->content();
+    QWidget* content = WidgetOf(window)->content();
     QWidget* parent = widget->parentWidget();
     Ref<RectControl> holder = RuntimeCheckCast<RectControl>(window.controlByName("Holder"));
-    out << "parent: " << (parent == content ? "content" : holder && parent == holder->widget() ? "Holder" : "other") << "\n";
+    out << "parent: " << (parent == content ? "content" : holder && parent == WidgetOf(*holder) ? "Holder" : "other") << "\n";
     QPoint place = widget->mapTo(content, QPoint(0, 0));
     out << "place in window: " << place.x() << "," << place.y() << " size " << widget->width() << "x" << widget->height() << "\n";
     out << "enabled: " << widget->isEnabled() << ", hidden: " << widget->isHidden() << "\n";
@@ -253,7 +254,7 @@ std::string Describe(const RectControl& control)
 
 QImage Look(const RectControl& control)
 {
-    return control.widget() ? control.widget()->grab().toImage() : QImage();
+    return WidgetOf(control) ? WidgetOf(control)->grab().toImage() : QImage();
 }
 
 Ref<Picture> SolidPicture(int width, int height, QRgb color)
@@ -304,7 +305,7 @@ protected:
     {
         Ref<RectControl> control = RuntimeCheckCast<RectControl>(window->New(controlClass));
         Configure(*control, list);
-        EXPECT_EQ(control->widget(), nullptr);
+        EXPECT_EQ(WidgetOf(*control), nullptr);
         control->Constructor();
         window->AddControl(name, control);
         return control;

@@ -1,12 +1,13 @@
-#include "CheckBox.h"
-#include "Exceptions.h"
-#include "PopupMenu.h"
-#include "PushButton.h"
-#include "Runtime.h"
-#include "Slider.h"
-#include "TextField.h"
-#include "Window.h"
+#include <fw/CheckBox.h>
+#include <fw/Exceptions.h>
+#include <fw/PopupMenu.h>
+#include <fw/PushButton.h>
+#include <fw/Runtime.h>
+#include <fw/Slider.h>
+#include <fw/TextField.h>
+#include <fw/Window.h>
 #include "support/TestSupport.h"
+#include "loop/EventLoop.h"
 
 #include <gtest/gtest.h>
 
@@ -65,7 +66,7 @@ protected:
     // The message of the exception kept for the process entry, or "" when none was kept.
     static std::string keptException()
     {
-        std::exception_ptr kept = TakeMainThreadException();
+        std::exception_ptr kept = EventLoop::instance().takeException();
         if (!kept)
             return "";
         try {

@@ -1,6 +1,6 @@
 // How frames reach an X display is chosen before Qt connects to it, from the environment and the
 // display's pixel size.
-#include "FrameTransport.h"
+#include "gui/FrameTransport.h"
 
 #include <gtest/gtest.h>
 

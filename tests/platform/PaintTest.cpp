@@ -1,9 +1,11 @@
 // A Paint handler that takes its time on the main thread, as an animation does: the input that
 // comes meanwhile is handled at its yields, and what that input does ends or restarts the paint.
-#include "Application.h"
-#include "Graphics.h"
-#include "Runtime.h"
+#include <fw/Application.h>
+#include <fw/Graphics.h>
+#include <fw/Runtime.h>
 #include "support/TestSupport.h"
+#include "gui/ApplicationMenus.h"
+#include "loop/EventLoop.h"
 
 #include <gtest/gtest.h>
 
@@ -93,7 +95,7 @@ protected:
         if (window->isOpen())
             window->Close();
         ProcessEvents();
-        EXPECT_FALSE(TakeMainThreadException());
+        EXPECT_FALSE(EventLoop::instance().takeException());
     }
 
     Ref<CanvasWindow> window;

@@ -1,10 +1,12 @@
-#include "CanvasWidget.h"
-#include "Clock.h"
-#include "Graphics.h"
-#include "Runtime.h"
-#include "Scheduler.h"
-#include "WindowWidget.h"
+#include "gui/CanvasWidget.h"
+#include "gui/Presenter.h"
+#include <fw/Clock.h>
+#include <fw/Graphics.h>
+#include <fw/Runtime.h>
+#include "loop/Scheduler.h"
+#include "gui/WindowWidget.h"
 #include "support/TestSupport.h"
+#include "gui/QtObjects.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +27,7 @@ protected:
         window = OpenCanvasWindow();
         canvas = window->canvas();
         // The first showing repaints once the window is exposed: that frame must lie behind us.
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window->widget()));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(WidgetOf(*window)));
         ProcessEvents();
         Presenter::instance().presentNow();
         VirtualClock::advance(Presenter::instance().frameInterval());

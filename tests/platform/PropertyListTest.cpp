@@ -1,13 +1,13 @@
-#include "PropertyList.h"
+#include <fw/PropertyList.h>
 
-#include "CheckBox.h"
-#include "Exceptions.h"
-#include "Line.h"
-#include "PopupMenu.h"
-#include "Slider.h"
-#include "StaticText.h"
-#include "TextField.h"
-#include "Window.h"
+#include <fw/CheckBox.h>
+#include <fw/Exceptions.h>
+#include <fw/Line.h>
+#include <fw/PopupMenu.h>
+#include <fw/Slider.h>
+#include <fw/StaticText.h>
+#include <fw/TextField.h>
+#include <fw/Window.h>
 #include "about/AboutWindowPropertyLists.h"
 #include "main_window/Window1PropertyLists.h"
 

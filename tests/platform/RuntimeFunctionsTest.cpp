@@ -1,4 +1,4 @@
-#include "RuntimeFunctions.h"
+#include <fw/RuntimeFunctions.h>
 
 #include <gtest/gtest.h>
 

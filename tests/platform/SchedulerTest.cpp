@@ -1,6 +1,6 @@
-#include "Clock.h"
-#include "Runtime.h"
-#include "Scheduler.h"
+#include <fw/Clock.h>
+#include <fw/Runtime.h>
+#include "loop/Scheduler.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,9 @@
-#include "Exceptions.h"
-#include "MessageBox.h"
-#include "Runtime.h"
-#include "Scheduler.h"
+#include <fw/Exceptions.h>
+#include <fw/MessageBox.h>
+#include <fw/Runtime.h>
+#include "loop/Scheduler.h"
 #include "support/TestSupport.h"
+#include "gui/MessageBoxes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The event loop's wake-up timer: when it fires, and how much of a wait it leaves to spin.
-#include "Clock.h"
-#include "WakeTimer.h"
+#include <fw/Clock.h>
+#include "loop/WakeTimer.h"
 
 #include <gtest/gtest.h>
 

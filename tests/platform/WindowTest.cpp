@@ -1,7 +1,8 @@
-#include "Runtime.h"
-#include "Scheduler.h"
-#include "WindowWidget.h"
+#include <fw/Runtime.h>
+#include "loop/Scheduler.h"
+#include "gui/WindowWidget.h"
 #include "support/TestSupport.h"
+#include "gui/QtObjects.h"
 
 #include <gtest/gtest.h>
 
@@ -99,18 +100,18 @@ TEST_F(Windows, TheContentAreaIsExactlyTheWindowsSizeAndFixed)
 {
     Ref<ProbeWindow> window = ProbeWindow::accessor();
     ProcessEvents();
-    QWidget* content = window->widget()->content();
+    QWidget* content = WidgetOf(*window)->content();
     EXPECT_EQ(content->size(), QSize(120, 80));
-    EXPECT_TRUE(window->widget()->isVisible());
-    EXPECT_EQ(window->widget()->windowTitle(), "Probe");
-    EXPECT_EQ(window->widget()->minimumSize(), window->widget()->maximumSize()) << "not resizeable";
+    EXPECT_TRUE(WidgetOf(*window)->isVisible());
+    EXPECT_EQ(WidgetOf(*window)->windowTitle(), "Probe");
+    EXPECT_EQ(WidgetOf(*window)->minimumSize(), WidgetOf(*window)->maximumSize()) << "not resizeable";
     window->Close();
 }
 
 TEST_F(Windows, TheUsersCloseButtonRaisesCloseAndForgets)
 {
     Ref<ProbeWindow> window = ProbeWindow::accessor();
-    window->widget()->close();
+    WidgetOf(*window)->close();
     EXPECT_EQ(ProbeWindow::s_closes.size(), 1u);
     EXPECT_FALSE(GetImplicitWindow("ProbeWindow.ProbeWindow"));
 }
@@ -122,11 +123,11 @@ TEST_F(Windows, CancelPressesCountOnlyForTheRunInProgress)
     Ref<ProbeWindow> window = ProbeWindow::accessor();
     auto escape = [&] {
         QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-        QCoreApplication::sendEvent(window->widget(), &press);
+        QCoreApplication::sendEvent(WidgetOf(*window), &press);
     };
     auto ctrlPeriod = [&] {
         QKeyEvent press(QEvent::KeyPress, Qt::Key_Period, Qt::ControlModifier);
-        QCoreApplication::sendEvent(window->widget(), &press);
+        QCoreApplication::sendEvent(WidgetOf(*window), &press);
     };
     bool finish = false;
     auto startRun = [&] {

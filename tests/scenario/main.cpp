@@ -1,7 +1,7 @@
 // The scenario driver: the real program on the offscreen platform and the virtual clock, driven
 // by commands on standard input. docs/scenarios.md describes the commands and the output.
-#include "Clock.h"
-#include "Runtime.h"
+#include <fw/Clock.h>
+#include <fw/Runtime.h>
 #include "scenario/ScenarioDriver.h"
 #include "shell/Startup.h"
 #include "simulation/Variables.h"

@@ -1,5 +1,5 @@
-#include "Exceptions.h"
-#include "FolderItem.h"
+#include <fw/Exceptions.h>
+#include <fw/FolderItem.h>
 #include "shell/Resources.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "Clock.h"
-#include "Scheduler.h"
+#include <fw/Clock.h>
+#include "loop/Scheduler.h"
 #include "simulation/BackGroundDrawing.h"
 #include "support/TestSupport.h"
 

@@ -1,13 +1,13 @@
 // The impact explosion alone, on a scripted state in the close-up view's settings, drawn over a
 // plain backdrop so that the white fireball and the five frames can be told apart.
-#include "Canvas.h"
-#include "Clock.h"
-#include "FolderItem.h"
-#include "MessageBox.h"
-#include "Picture.h"
-#include "RuntimeFunctions.h"
-#include "Scheduler.h"
-#include "Window.h"
+#include <fw/Canvas.h>
+#include <fw/Clock.h>
+#include <fw/FolderItem.h>
+#include <fw/MessageBox.h>
+#include <fw/Picture.h>
+#include <fw/RuntimeFunctions.h>
+#include "loop/Scheduler.h"
+#include <fw/Window.h>
 #include "main_window/Window1.h"
 #include "shell/Resources.h"
 #include "shell/Startup.h"
@@ -15,6 +15,7 @@
 #include "simulation/OutcomeMessages.h"
 #include "simulation/Variables.h"
 #include "support/TestSupport.h"
+#include "gui/MessageBoxes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,15 +1,16 @@
 // Whole flights from the main window's inputs, with the real initial state and integration,
 // to their outcome message, which is composed here from its fixed texts and numbers.
-#include "MessageBox.h"
-#include "PopupMenu.h"
-#include "RuntimeFunctions.h"
-#include "TextField.h"
-#include "Window.h"
+#include <fw/MessageBox.h>
+#include <fw/PopupMenu.h>
+#include <fw/RuntimeFunctions.h>
+#include <fw/TextField.h>
+#include <fw/Window.h>
 #include "main_window/Window1.h"
 #include "shell/Startup.h"
 #include "simulation/BackGroundDrawing.h"
 #include "simulation/Variables.h"
 #include "support/TestSupport.h"
+#include "gui/MessageBoxes.h"
 
 #include <gtest/gtest.h>
 

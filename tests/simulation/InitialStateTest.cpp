@@ -1,6 +1,6 @@
-#include "Exceptions.h"
-#include "FolderItem.h"
-#include "Picture.h"
+#include <fw/Exceptions.h>
+#include <fw/FolderItem.h>
+#include <fw/Picture.h>
 #include "shell/Resources.h"
 #include "support/FlightFixture.h"
 

@@ -2,8 +2,8 @@
 // checked in place and with its length.
 #include "simulation/OutcomeMessages.h"
 
-#include "TextField.h"
-#include "Window.h"
+#include <fw/TextField.h>
+#include <fw/Window.h>
 #include "main_window/Window1.h"
 #include "shell/Startup.h"
 #include "simulation/BackGroundDrawing.h"

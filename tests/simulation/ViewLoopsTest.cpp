@@ -1,12 +1,12 @@
 // The globe and close-up loops on a scripted flight: every step sets the state as an
 // integration step would, so each threshold, nesting and unwinding is hit exactly.
-#include "Graphics.h"
-#include "MessageBox.h"
-#include "Runtime.h"
-#include "RuntimeFunctions.h"
-#include "Scheduler.h"
-#include "Window.h"
-#include "WindowWidget.h"
+#include <fw/Graphics.h>
+#include <fw/MessageBox.h>
+#include <fw/Runtime.h>
+#include <fw/RuntimeFunctions.h>
+#include "loop/Scheduler.h"
+#include <fw/Window.h>
+#include "gui/WindowWidget.h"
 #include "main_window/Window1.h"
 #include "shell/Resources.h"
 #include "shell/Startup.h"
@@ -14,6 +14,8 @@
 #include "simulation/OutcomeMessages.h"
 #include "simulation/Variables.h"
 #include "support/TestSupport.h"
+#include "gui/QtObjects.h"
+#include "gui/MessageBoxes.h"
 
 #include <gtest/gtest.h>
 
@@ -179,7 +181,7 @@ protected:
     static void pressEscape()
     {
         QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-        QCoreApplication::sendEvent(Window1::Instance()->widget(), &press);
+        QCoreApplication::sendEvent(WidgetOf(*Window1::Instance()), &press);
     }
 
     RecordingObserver observer;

@@ -1,9 +1,9 @@
 #include "support/RuntimePerCase.h"
 
-#include "Clock.h"
-#include "FolderItem.h"
-#include "FrameworkObserver.h"
-#include "Runtime.h"
+#include <fw/Clock.h>
+#include <fw/FolderItem.h>
+#include "core/FrameworkObserver.h"
+#include <fw/Runtime.h>
 #include "shell/Resources.h"
 #include "shell/Startup.h"
 #include "simulation/Variables.h"

@@ -1,6 +1,7 @@
 #include "support/ScreenSupport.h"
 
-#include "CanvasWidget.h"
+#include "gui/CanvasWidget.h"
+#include "gui/QtObjects.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -21,7 +22,7 @@ namespace {
 
 const CanvasWidget& SurfaceOf(const Canvas& canvas)
 {
-    return *static_cast<const CanvasWidget*>(canvas.widget());
+    return *static_cast<const CanvasWidget*>(WidgetOf(canvas));
 }
 
 std::string Hex(QRgb rgb)

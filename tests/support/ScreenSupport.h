@@ -4,7 +4,7 @@
 // the canvas's retained picture: the canvas widget's own grab(), the grab() of its whole window,
 // and the window's backing store, which holds what was last painted and flushed: the screen.
 
-#include "Canvas.h"
+#include <fw/Canvas.h>
 
 #include <string>
 

@@ -1,7 +1,8 @@
 #include "support/TestSupport.h"
 
-#include "MessageBox.h"
-#include "Scheduler.h"
+#include <fw/MessageBox.h>
+#include "loop/Scheduler.h"
+#include "gui/MessageBoxes.h"
 
 #include <QCoreApplication>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Canvas.h"
-#include "FrameworkObserver.h"
-#include "Thread.h"
-#include "Window.h"
+#include <fw/Canvas.h>
+#include "core/FrameworkObserver.h"
+#include <fw/Thread.h>
+#include <fw/Window.h>
 
 #include <functional>
 #include <string>

@@ -1,18 +1,23 @@
 #include "scenario/ScenarioDriver.h"
 
-#include "Canvas.h"
-#include "CheckBox.h"
-#include "Clock.h"
-#include "MessageBox.h"
-#include "PopupMenu.h"
-#include "PushButton.h"
-#include "Runtime.h"
-#include "Scheduler.h"
-#include "Slider.h"
-#include "StaticText.h"
-#include "TextField.h"
-#include "Window.h"
-#include "WindowWidget.h"
+#include <fw/Canvas.h>
+#include <fw/CheckBox.h>
+#include <fw/Clock.h>
+#include <fw/MessageBox.h>
+#include <fw/PopupMenu.h>
+#include <fw/PushButton.h>
+#include <fw/Runtime.h>
+#include "loop/Scheduler.h"
+#include <fw/Slider.h>
+#include <fw/StaticText.h>
+#include <fw/TextField.h>
+#include <fw/Window.h>
+#include "gui/WindowWidget.h"
+#include "gui/QtObjects.h"
+#include "gui/MessageBoxes.h"
+#include "gui/ApplicationMenus.h"
+#include "loop/EventLoop.h"
+#include "runtime/RuntimeEvents.h"
 
 #include <QAction>
 #include <QApplication>
@@ -148,11 +153,11 @@ void ChooseMenuItemAsUser(Window& owner, const std::string& itemName)
 {
     // As a user does: the item's menu opens, which raises EnableMenuItems, and Return chooses
     // the item, so that its handler runs behind the same boundary as a real choice.
-    auto* action = owner.widget()->findChild<QAction*>(QString::fromStdString(itemName));
+    auto* action = WidgetOf(owner)->findChild<QAction*>(QString::fromStdString(itemName));
     auto* menu = action ? qobject_cast<QMenu*>(action->parent()) : nullptr;
     if (!menu)
         throw CommandError { "there is no menu item " + itemName };
-    menu->popup(owner.widget()->mapToGlobal(QPoint(0, 0)));
+    menu->popup(WidgetOf(owner)->mapToGlobal(QPoint(0, 0)));
     menu->setActiveAction(action);
     QTest::keyClick(menu, Qt::Key_Return);
 }
@@ -252,7 +257,7 @@ void ScenarioDriver::pump()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     if (m_ended)
         return;
-    if (std::exception_ptr exception = TakeMainThreadException()) {
+    if (std::exception_ptr exception = EventLoop::instance().takeException()) {
         shutDownAfterException(exception);
         return;
     }
@@ -411,7 +416,7 @@ void ScenarioDriver::closeWindow(const Arguments& arguments)
     Ref<Window> window = FindWindow(arguments[0]);
     if (!window->closeButton())
         throw CommandError { arguments[0] + " has no close button" };
-    window->widget()->close();
+    WidgetOf(*window)->close();
 }
 
 void ScenarioDriver::pressMouse(const Arguments& arguments)
@@ -422,7 +427,7 @@ void ScenarioDriver::pressMouse(const Arguments& arguments)
     std::optional<double> y = parseNumber(arguments[2]);
     if (!x || !y)
         throw CommandError { "a press takes whole-number coordinates" };
-    QWidget* content = window->widget()->content();
+    QWidget* content = WidgetOf(*window)->content();
     // The fraction is cut off; the bounds are checked before the point becomes whole numbers,
     // which a coordinate far beyond int's range could not.
     const double column = std::trunc(*x);
@@ -449,7 +454,7 @@ void ScenarioDriver::pressKey(const Arguments& arguments)
     // The box that is up takes the keys of every window.
     QWidget* receiver = ShowingMessageBox();
     if (!receiver)
-        receiver = window->widget();
+        receiver = WidgetOf(*window);
     QWidget* target = QApplication::focusWidget();
     if (!target || target->window() != receiver)
         target = receiver;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FrameworkObserver.h"
+#include "core/FrameworkObserver.h"
 
 #include <functional>
 #include <istream>

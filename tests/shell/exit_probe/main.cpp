@@ -1,20 +1,21 @@
 // The program as its process entry runs it, left one way that a test names: through the
 // program's own ways out, or through exit() called as a library calls it (Qt, when the display
 // connection breaks). ExitPathsTest runs it and checks the exit status and its standard error.
-#include "Clock.h"
-#include "Exceptions.h"
-#include "HandlerCall.h"
-#include "MessageBox.h"
-#include "PopupMenu.h"
-#include "PushButton.h"
-#include "Runtime.h"
-#include "TextField.h"
-#include "Thread.h"
-#include "Window.h"
+#include <fw/Clock.h>
+#include <fw/Exceptions.h>
+#include "loop/HandlerCall.h"
+#include <fw/MessageBox.h>
+#include <fw/PopupMenu.h>
+#include <fw/PushButton.h>
+#include <fw/Runtime.h>
+#include <fw/TextField.h>
+#include <fw/Thread.h>
+#include <fw/Window.h>
 #include "main_window/Window1.h"
 #include "shell/Resources.h"
 #include "shell/Startup.h"
 #include "simulation/Variables.h"
+#include "gui/MessageBoxes.h"
 
 #include <QByteArray>
 #include <QCoreApplication>

@@ -1,0 +1,31 @@
+#include <fw/Application.h>
+
+namespace fw {
+
+const ClassInfo& MenuItem::StaticClass()
+{
+    static const ClassInfo info("MenuItem", &Object::StaticClass(), FactoryOf<MenuItem>());
+    return info;
+}
+
+const ClassInfo& Application::StaticClass()
+{
+    static const ClassInfo info("Application", &Object::StaticClass(), FactoryOf<Application>());
+    return info;
+}
+
+void Application::AddMenuHandler(const std::string& itemName, std::function<bool()> handler)
+{
+    m_menuHandlers.emplace_back(itemName, std::move(handler));
+}
+
+bool Application::invokeMenuHandler(const std::string& itemName)
+{
+    for (auto& [name, handler] : m_menuHandlers) {
+        if (name == itemName)
+            return handler();
+    }
+    return false;
+}
+
+}

@@ -1,0 +1,65 @@
+#include "gui/ApplicationMenus.h"
+
+#include "gui/WindowSystem.h"
+#include "gui/WindowWidget.h"
+#include "loop/EventLoop.h"
+#include "loop/HandlerCall.h"
+#include <fw/Application.h>
+#include <fw/Window.h>
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace fw {
+
+void ChooseMenuItem(Window* window, const std::string& itemName)
+{
+    Ref<Window> keep(window);
+    if (itemName == kQuitMenuItem) {
+        EventLoop::instance().quit(0);
+        return;
+    }
+    if (window && window->invokeMenuHandler(itemName))
+        return;
+    if (Ref<Application> application = WindowSystem::instance().applicationObject())
+        application->invokeMenuHandler(itemName);
+}
+
+void AttachApplicationMenus(Window& window)
+{
+    WindowWidget* widget = window.widget();
+    if (!widget)
+        return;
+    auto* menuBar = new QMenuBar(widget);
+    Window* owner = &window;
+    auto raiseEnableMenuItems = [owner] {
+        CallHandler([owner] {
+            Ref<Window> keep(owner);
+            owner->enableMenuItems();
+            if (Ref<Application> application = WindowSystem::instance().applicationObject())
+                application->Event_EnableMenuItems();
+        });
+    };
+
+    QMenu* fileMenu = menuBar->addMenu(QObject::tr("&File"));
+    QObject::connect(fileMenu, &QMenu::aboutToShow, raiseEnableMenuItems);
+    QAction* quit = fileMenu->addAction(QObject::tr("&Quit"));
+    quit->setObjectName(kQuitMenuItem);
+    // Ctrl+Q everywhere: not every key scheme gives Quit a key of its own.
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    quit->setShortcutContext(Qt::ApplicationShortcut);
+    QObject::connect(quit, &QAction::triggered, [] { CallHandler([] { ChooseMenuItem(nullptr, kQuitMenuItem); }); });
+
+    QMenu* helpMenu = menuBar->addMenu(QObject::tr("&Help"));
+    QObject::connect(helpMenu, &QMenu::aboutToShow, raiseEnableMenuItems);
+    QAction* about = helpMenu->addAction(QObject::tr("&About %1").arg(QCoreApplication::applicationName()));
+    about->setObjectName(kAboutMenuItem);
+    QObject::connect(about, &QAction::triggered, [owner] { CallHandler([owner] { ChooseMenuItem(owner, kAboutMenuItem); }); });
+
+    widget->addMenuBar(menuBar);
+}
+
+}

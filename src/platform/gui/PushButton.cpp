@@ -1,0 +1,59 @@
+#include <fw/PushButton.h>
+
+#include <QPushButton>
+
+namespace fw {
+
+const ClassInfo& PushButton::StaticClass()
+{
+    static const ClassInfo info("PushButton", &TextControl::StaticClass(), FactoryOf<PushButton>(),
+        {
+            DeclareProperty("Caption", &PushButton::setCaption),
+            DeclareProperty("Default", &PushButton::setDefault),
+            // Escape belongs to the run in progress (UserCancelled): it presses no button.
+            DeclareKeptProperty("Cancel", PropertyType::Boolean),
+        });
+    return info;
+}
+
+QWidget* PushButton::createWidget(QWidget* parent)
+{
+    auto* button = new QPushButton(parent);
+    // Return is the window's business: it presses the first default button.
+    button->setAutoDefault(false);
+    // The focus comes to a button from Tab alone: a click leaves it where the user put it.
+    button->setFocusPolicy(Qt::TabFocus);
+    QObject::connect(button, &QPushButton::clicked, [this] { raiseEvent("Action"); });
+    return button;
+}
+
+QPushButton* PushButton::buttonWidget() const
+{
+    return widgetAs<QPushButton>();
+}
+
+void PushButton::applyToWidget()
+{
+    applyToButton();
+    TextControl::applyToWidget();
+}
+
+void PushButton::applyToButton()
+{
+    if (QPushButton* button = buttonWidget())
+        button->setText(QString::fromStdString(m_caption));
+}
+
+void PushButton::setCaption(const std::string& caption)
+{
+    m_caption = caption;
+    applyToButton();
+}
+
+void PushButton::push()
+{
+    if (QPushButton* button = buttonWidget(); button && button->isEnabled() && button->isVisibleTo(button->window()))
+        button->click();
+}
+
+}

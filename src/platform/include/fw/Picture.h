@@ -1,0 +1,38 @@
+#pragma once
+
+#include <fw/Object.h>
+
+#include <memory>
+
+class QImage;
+
+namespace fw {
+
+// A decoded picture. With Transparent = 1 its white pixels are see-through when it is drawn.
+class Picture : public Object {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& classInfo() const override { return StaticClass(); }
+
+    // Decodes the bytes by their content, whatever the file was called; nil when they are no picture.
+    static Ref<Picture> decode(const std::string& bytes);
+
+    ~Picture() override;
+
+    std::int32_t Width() const;
+    std::int32_t Height() const;
+    std::int32_t Transparent() const { return m_transparent; }
+    void setTransparent(std::int32_t mode);
+
+private:
+    friend const QImage& ImageOf(const Picture& picture);
+    const QImage& drawable() const;
+
+    explicit Picture(std::unique_ptr<QImage> image);
+
+    std::unique_ptr<QImage> m_image;
+    mutable std::unique_ptr<QImage> m_drawable;
+    std::int32_t m_transparent { 0 };
+};
+
+}
