@@ -18,8 +18,9 @@ packages=(
     fonts-liberation fonts-dejavu-core
 )
 if [[ $mode == test ]]; then
-    # locales: the sources from which the tests make de_DE.UTF-8 in the build folder.
-    packages+=(xvfb xauth xdotool imagemagick x11-utils openbox wmctrl locales)
+    # locales: the sources from which the tests make de_DE.UTF-8 in the build folder; clang-format:
+    # the style check.
+    packages+=(xvfb xauth xdotool imagemagick x11-utils openbox wmctrl locales clang-format)
 fi
 
 missing=()

@@ -6,22 +6,22 @@
 // On the real clock it also reports how late each wait returns and how long a key press, posted
 // from another thread as the windowing system's reader does, waits for its handler.
 // The platform is the offscreen one unless QT_QPA_PLATFORM names another.
-#include <fw/Clock.h>
-#include "core/FrameworkObserver.h"
-#include <fw/MessageBox.h>
-#include <fw/PopupMenu.h>
-#include <fw/Runtime.h>
-#include "loop/Scheduler.h"
-#include <fw/TextField.h>
-#include <fw/Window.h>
-#include "gui/WindowWidget.h"
-#include <fw/Canvas.h>
 #include "about/AboutWindow.h"
+#include "core/FrameworkObserver.h"
+#include "gui/MessageBoxes.h"
+#include "gui/QtObjects.h"
+#include "gui/WindowWidget.h"
+#include "loop/Scheduler.h"
 #include "main_window/Window1.h"
 #include "shell/Startup.h"
 #include "simulation/BackGroundDrawing.h"
-#include "gui/QtObjects.h"
-#include "gui/MessageBoxes.h"
+#include <fw/Canvas.h>
+#include <fw/Clock.h>
+#include <fw/MessageBox.h>
+#include <fw/PopupMenu.h>
+#include <fw/Runtime.h>
+#include <fw/TextField.h>
+#include <fw/Window.h>
 
 #include <QByteArray>
 #include <QCoreApplication>

@@ -1,5 +1,8 @@
 #include "about/AboutWindow.h"
 
+#include "about/AboutWindowPropertyLists.h"
+#include "main_window/Window1.h"
+#include "shell/Resources.h"
 #include <fw/Canvas.h>
 #include <fw/Clock.h>
 #include <fw/InstanceEventHandler.h>
@@ -8,9 +11,6 @@
 #include <fw/Runtime.h>
 #include <fw/RuntimeFunctions.h>
 #include <fw/StaticText.h>
-#include "about/AboutWindowPropertyLists.h"
-#include "main_window/Window1.h"
-#include "shell/Resources.h"
 
 using namespace fw;
 

@@ -1,5 +1,9 @@
 #include "diagram/Dialog1.h"
 
+#include "diagram/Dialog1PropertyLists.h"
+#include "main_window/Window1.h"
+#include "shell/Resources.h"
+#include "simulation/Variables.h"
 #include <fw/Canvas.h>
 #include <fw/CheckBox.h>
 #include <fw/Graphics.h>
@@ -8,10 +12,6 @@
 #include <fw/PushButton.h>
 #include <fw/Runtime.h>
 #include <fw/RuntimeFunctions.h>
-#include "diagram/Dialog1PropertyLists.h"
-#include "main_window/Window1.h"
-#include "shell/Resources.h"
-#include "simulation/Variables.h"
 
 using namespace fw;
 

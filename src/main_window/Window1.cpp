@@ -1,21 +1,21 @@
 #include "main_window/Window1.h"
 
-#include <fw/Canvas.h>
-#include <fw/CheckBox.h>
-#include <fw/PopupMenu.h>
-#include <fw/PropertyList.h>
-#include <fw/PushButton.h>
-#include <fw/Slider.h>
-#include <fw/StaticText.h>
-#include <fw/TextField.h>
-#include <fw/InstanceEventHandler.h>
-#include <fw/Runtime.h>
-#include <fw/RuntimeFunctions.h>
 #include "about/AboutWindow.h"
 #include "diagram/Dialog1.h"
 #include "main_window/Window1PropertyLists.h"
 #include "shell/Resources.h"
 #include "simulation/Variables.h"
+#include <fw/Canvas.h>
+#include <fw/CheckBox.h>
+#include <fw/InstanceEventHandler.h>
+#include <fw/PopupMenu.h>
+#include <fw/PropertyList.h>
+#include <fw/PushButton.h>
+#include <fw/Runtime.h>
+#include <fw/RuntimeFunctions.h>
+#include <fw/Slider.h>
+#include <fw/StaticText.h>
+#include <fw/TextField.h>
 
 using namespace fw;
 

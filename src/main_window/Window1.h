@@ -1,11 +1,11 @@
 #pragma once
 
+#include "simulation/BackGroundDrawing.h"
 #include <fw/Application.h>
 #include <fw/Canvas.h>
 #include <fw/Control.h>
 #include <fw/Graphics.h>
 #include <fw/Window.h>
-#include "simulation/BackGroundDrawing.h"
 
 // The main window: the four inputs of a flight, Start, Stop and Quit, and the canvas on which
 // the globe and every drawing of the flight appear.

@@ -1,12 +1,12 @@
 #include "shell/Startup.h"
 
-#include <fw/Runtime.h>
 #include "about/AboutWindow.h"
 #include "diagram/Dialog1.h"
 #include "main_window/Window1.h"
 #include "shell/Quendal.h"
 #include "shell/Resources.h"
 #include "simulation/BackGroundDrawing.h"
+#include <fw/Runtime.h>
 
 using namespace fw;
 

@@ -1,5 +1,5 @@
-#include <fw/Runtime.h>
 #include "shell/Startup.h"
+#include <fw/Runtime.h>
 
 int main()
 {

@@ -1,13 +1,13 @@
 // The impact: a white fireball that grows one pixel per yield, the sound, and five frames.
 #include "simulation/BackGroundDrawing.h"
 
-#include <fw/MessageBox.h>
-#include <fw/Runtime.h>
-#include <fw/RuntimeFunctions.h>
 #include "main_window/Window1.h"
 #include "shell/Resources.h"
 #include "simulation/OutcomeMessages.h"
 #include "simulation/Variables.h"
+#include <fw/MessageBox.h>
+#include <fw/Runtime.h>
+#include <fw/RuntimeFunctions.h>
 
 using namespace fw;
 

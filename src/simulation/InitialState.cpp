@@ -1,13 +1,13 @@
 // The initial state of a flight, read from the main window's inputs.
 #include "simulation/BackGroundDrawing.h"
 
+#include "main_window/Window1.h"
+#include "shell/Resources.h"
+#include "simulation/Variables.h"
 #include <fw/PopupMenu.h>
 #include <fw/RuntimeFunctions.h>
 #include <fw/Slider.h>
 #include <fw/TextField.h>
-#include "main_window/Window1.h"
-#include "shell/Resources.h"
-#include "simulation/Variables.h"
 
 using namespace fw;
 

@@ -2,10 +2,10 @@
 // Every formula is evaluated in the order written; the constants are the model's own.
 #include "simulation/BackGroundDrawing.h"
 
-#include <fw/RuntimeFunctions.h>
 #include "diagram/Dialog1.h"
 #include "main_window/Window1.h"
 #include "simulation/Variables.h"
+#include <fw/RuntimeFunctions.h>
 
 using namespace fw;
 

@@ -1,7 +1,7 @@
 #include "simulation/OutcomeMessages.h"
 
-#include <fw/RuntimeFunctions.h>
 #include "simulation/Variables.h"
+#include <fw/RuntimeFunctions.h>
 
 using namespace fw;
 

@@ -7,6 +7,7 @@ namespace Variables {
 
 std::span<const std::pair<std::string_view, Reference>> All()
 {
+    // clang-format off
     static const std::array<std::pair<std::string_view, Reference>, 48> values { {
         { "scalex", &scalex }, { "x", &x }, { "factor", &factor }, { "Scaley", &Scaley }, { "y", &y }, { "xx", &xx },
         { "yy", &yy }, { "fireball", &fireball }, { "s", &s }, { "h", &h }, { "r", &r }, { "r1", &r1 }, { "j", &j },
@@ -17,6 +18,7 @@ std::span<const std::pair<std::string_view, Reference>> All()
         { "angle", &angle }, { "b", &b }, { "density", &density }, { "Htrans", &Htrans }, { "Habl", &Habl },
         { "mm", &mm }, { "dm", &dm }, { "abl", &abl },
     } };
+    // clang-format on
     return values;
 }
 

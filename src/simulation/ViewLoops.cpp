@@ -2,13 +2,13 @@
 // each view enters the other by calling it, so every crossing nests one level deeper.
 #include "simulation/BackGroundDrawing.h"
 
-#include <fw/MessageBox.h>
-#include <fw/Runtime.h>
-#include <fw/RuntimeFunctions.h>
 #include "main_window/Window1.h"
 #include "shell/Resources.h"
 #include "simulation/OutcomeMessages.h"
 #include "simulation/Variables.h"
+#include <fw/MessageBox.h>
+#include <fw/Runtime.h>
+#include <fw/RuntimeFunctions.h>
 
 using namespace fw;
 

@@ -2,20 +2,20 @@
 // that each paint draws one tick at a time, its two pictures, and the press that closes it.
 #include "about/AboutWindow.h"
 
-#include <fw/Application.h>
+#include "gui/ApplicationMenus.h"
 #include "gui/CanvasWidget.h"
+#include "gui/QtObjects.h"
+#include "gui/WindowWidget.h"
+#include "loop/EventLoop.h"
+#include "shell/Resources.h"
+#include "support/FlightFixture.h"
+#include <fw/Application.h>
 #include <fw/Clock.h>
 #include <fw/Graphics.h>
 #include <fw/Picture.h>
 #include <fw/PushButton.h>
 #include <fw/Runtime.h>
 #include <fw/StaticText.h>
-#include "gui/WindowWidget.h"
-#include "shell/Resources.h"
-#include "support/FlightFixture.h"
-#include "gui/QtObjects.h"
-#include "gui/ApplicationMenus.h"
-#include "loop/EventLoop.h"
 
 #include <QCoreApplication>
 #include <QImage>

@@ -30,7 +30,7 @@ TEST(Dialog1PropertyLists, EachReadsCompletelyAgainstItsClass)
         { kWindow, fw::Window::StaticClass(), 21 },
         { kCanvas1, fw::Canvas::StaticClass(), 23 },
         { kPushButtonClear, fw::PushButton::StaticClass(), 25 },
-        { kCheckBoxGrid, fw::CheckBox::StaticClass(), 27 },
+        { kCheckBoxGrid, fw::CheckBox::StaticClass(), 27 }
     };
     for (const ListCase& c : cases) {
         SCOPED_TRACE(std::string(c.list.name()));
@@ -62,7 +62,7 @@ TEST(Dialog1PropertyLists, WindowListHoldsPlacementFrameAndTitle)
 {
     const unsigned char expected[] = {
         'P', 'l', 'a', 'c', 'e', 'm', 'e', 'n', 't', ' ', 0, 0, 0, 2,
-        'W', 'i', 'd', 't', 'h', ' ', 0, 0, 0x01, 0x06,
+        'W', 'i', 'd', 't', 'h', ' ', 0, 0, 0x01, 0x06
     };
     auto bytes = kWindow.bytes();
     EXPECT_TRUE(std::equal(std::begin(expected), std::end(expected), bytes.begin()));

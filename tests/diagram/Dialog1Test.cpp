@@ -1,18 +1,18 @@
 #include "diagram/Dialog1.h"
 
+#include "gui/QtObjects.h"
+#include "gui/WindowWidget.h"
+#include "loop/Scheduler.h"
+#include "main_window/Window1.h"
+#include "shell/Startup.h"
+#include "simulation/Variables.h"
+#include "support/TestSupport.h"
 #include <fw/Canvas.h>
 #include <fw/CheckBox.h>
 #include <fw/Graphics.h>
 #include <fw/PushButton.h>
 #include <fw/Runtime.h>
-#include "loop/Scheduler.h"
 #include <fw/Window.h>
-#include "gui/WindowWidget.h"
-#include "main_window/Window1.h"
-#include "shell/Startup.h"
-#include "simulation/Variables.h"
-#include "support/TestSupport.h"
-#include "gui/QtObjects.h"
 
 #include <gtest/gtest.h>
 

@@ -1,19 +1,19 @@
 // The main window as a user drives it: Start, Stop, closing it, the angle slider, the diagram
 // switch and Quit, with real flights on the simulation thread.
+#include "gui/MessageBoxes.h"
+#include "gui/QtObjects.h"
+#include "gui/WindowWidget.h"
+#include "loop/EventLoop.h"
+#include "loop/Scheduler.h"
+#include "shell/Resources.h"
+#include "support/FlightFixture.h"
 #include <fw/CheckBox.h>
 #include <fw/MessageBox.h>
 #include <fw/Picture.h>
 #include <fw/PushButton.h>
 #include <fw/Runtime.h>
 #include <fw/RuntimeFunctions.h>
-#include "loop/Scheduler.h"
 #include <fw/StaticText.h>
-#include "gui/WindowWidget.h"
-#include "shell/Resources.h"
-#include "support/FlightFixture.h"
-#include "gui/QtObjects.h"
-#include "gui/MessageBoxes.h"
-#include "loop/EventLoop.h"
 
 #include <QApplication>
 #include <QImage>
@@ -320,7 +320,11 @@ TEST_F(MainWindowBehaviour, TheSwitchShowsTheOpenDiagramTickingOrUnticking)
     ASSERT_TRUE(diagram);
     QWidget* onScreen = WidgetOf(*diagram);
     const QRect place = onScreen->geometry();
-    enum class Before { InSight, Hidden, Minimised };
+    enum class Before {
+        InSight,
+        Hidden,
+        Minimised
+    };
     for (Before before : { Before::InSight, Before::Hidden, Before::Minimised }) {
         for (bool ticks : { false, true }) {
             const char* const names[] = { "in sight", "hidden", "minimised" };

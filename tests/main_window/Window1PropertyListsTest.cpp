@@ -62,6 +62,7 @@ const Order kWindowOrder = {
     "HasBackColor", "BackColor", "Title", "Visible", "FullScreen", "MenuBarVisible", "CloseButton",
     "Resizeable", "LiveResize", "MaximizeButton", "MinimizeButton", "MacProcID"
 };
+// clang-format off
 const Order kCanvasOrder = ControlOrder({
     "TabStop", "Visible", "HelpTag", "AutoDeactivate", "Enabled", "UseFocusRing", "AcceptFocus",
     "AcceptTabs", "DoubleBuffer", "EraseBackground", "InitialParent"
@@ -91,6 +92,7 @@ const Order kPopupMenuOrder = ControlOrder({
     "TabStop", "Enabled", "InitialValue", "ListIndex", "Visible", "HelpTag", "AutoDeactivate", "TextFont",
     "Bold", "Italic", "Underline", "DataSource", "DataField", "InitialParent"
 });
+// clang-format on
 
 struct ListCase {
     const fw::PropertyList& list;

@@ -1,5 +1,9 @@
 #include "main_window/Window1.h"
 
+#include "gui/QtObjects.h"
+#include "gui/WindowWidget.h"
+#include "shell/Startup.h"
+#include "support/TestSupport.h"
 #include <fw/Canvas.h>
 #include <fw/CheckBox.h>
 #include <fw/PopupMenu.h>
@@ -8,10 +12,6 @@
 #include <fw/StaticText.h>
 #include <fw/TextField.h>
 #include <fw/Window.h>
-#include "gui/WindowWidget.h"
-#include "shell/Startup.h"
-#include "support/TestSupport.h"
-#include "gui/QtObjects.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include <fw/Graphics.h>
-#include <fw/RuntimeFunctions.h>
-#include <fw/Runtime.h>
+#include "gui/QtObjects.h"
 #include "support/ScreenSupport.h"
 #include "support/TestSupport.h"
-#include "gui/QtObjects.h"
+#include <fw/Graphics.h>
+#include <fw/Runtime.h>
+#include <fw/RuntimeFunctions.h>
 
 #include <gtest/gtest.h>
 

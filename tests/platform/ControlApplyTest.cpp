@@ -1,3 +1,6 @@
+#include "gui/QtObjects.h"
+#include "gui/WindowWidget.h"
+#include "support/TestSupport.h"
 #include <fw/Canvas.h>
 #include <fw/CheckBox.h>
 #include <fw/Line.h>
@@ -9,9 +12,6 @@
 #include <fw/StaticText.h>
 #include <fw/TextField.h>
 #include <fw/Window.h>
-#include "gui/WindowWidget.h"
-#include "support/TestSupport.h"
-#include "gui/QtObjects.h"
 
 #include <gtest/gtest.h>
 
@@ -217,7 +217,7 @@ std::string Describe(const RectControl& control)
     QWidget* content = WidgetOf(window)->content();
     QWidget* parent = widget->parentWidget();
     Ref<RectControl> holder = RuntimeCheckCast<RectControl>(window.controlByName("Holder"));
-    out << "parent: " << (parent == content ? "content" : holder && parent == WidgetOf(*holder) ? "Holder" : "other") << "\n";
+    out << "parent: " << (parent == content ? "content" : (holder && parent == WidgetOf(*holder) ? "Holder" : "other")) << "\n";
     QPoint place = widget->mapTo(content, QPoint(0, 0));
     out << "place in window: " << place.x() << "," << place.y() << " size " << widget->width() << "x" << widget->height() << "\n";
     out << "enabled: " << widget->isEnabled() << ", hidden: " << widget->isHidden() << "\n";
@@ -321,7 +321,8 @@ protected:
         EXPECT_TRUE(Look(*before) == Look(*after)) << controlClass.name() << " looks different when set before its widget was made";
         const std::string described = Describe(*after);
         for (const std::string& line : shown)
-            EXPECT_NE(described.find(line + "\n"), std::string::npos) << controlClass.name() << " does not show \"" << line << "\" in\n" << described;
+            EXPECT_NE(described.find(line + "\n"), std::string::npos) << controlClass.name() << " does not show \"" << line << "\" in\n"
+                                                                      << described;
     }
 
     Ref<ApplyWindow> window;

@@ -1,3 +1,5 @@
+#include "loop/EventLoop.h"
+#include "support/TestSupport.h"
 #include <fw/CheckBox.h>
 #include <fw/Exceptions.h>
 #include <fw/PopupMenu.h>
@@ -6,8 +8,6 @@
 #include <fw/Slider.h>
 #include <fw/TextField.h>
 #include <fw/Window.h>
-#include "support/TestSupport.h"
-#include "loop/EventLoop.h"
 
 #include <gtest/gtest.h>
 

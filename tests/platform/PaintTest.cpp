@@ -1,11 +1,11 @@
 // A Paint handler that takes its time on the main thread, as an animation does: the input that
 // comes meanwhile is handled at its yields, and what that input does ends or restarts the paint.
+#include "gui/ApplicationMenus.h"
+#include "loop/EventLoop.h"
+#include "support/TestSupport.h"
 #include <fw/Application.h>
 #include <fw/Graphics.h>
 #include <fw/Runtime.h>
-#include "support/TestSupport.h"
-#include "gui/ApplicationMenus.h"
-#include "loop/EventLoop.h"
 
 #include <gtest/gtest.h>
 
@@ -105,7 +105,7 @@ protected:
 TEST_F(Paints, InputThatArrivesDuringAPaintIsHandledAtItsNextYield)
 {
     SlowPaint paint(canvas);
-    paint.postAt(3, [] { });
+    paint.postAt(3, [] {});
     canvas->Refresh(true);
     EXPECT_EQ(paint.drawnWhenHandled, 4) << "handled at the yield after the dot that posted it, not after the paint";
     EXPECT_EQ(paint.finished, 1);
@@ -164,7 +164,8 @@ TEST_F(Paints, APaintFromAThreadIsNotInterruptedByTheMainThreadsInput)
         canvas->Refresh(true);
         painting = false;
     });
-    QMetaObject::invokeMethod(qApp, [&] { handledDuringPaint = painting; }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        qApp, [&] { handledDuringPaint = painting; }, Qt::QueuedConnection);
     ASSERT_TRUE(RunRoundsUntil([&] { return !painter->isRunning(); }));
     EXPECT_TRUE(handledDuringPaint) << "the event loop runs on beside a thread's paint";
     EXPECT_EQ(paint.finished, 1);

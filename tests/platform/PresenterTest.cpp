@@ -1,17 +1,16 @@
 #include "gui/CanvasWidget.h"
 #include "gui/Presenter.h"
+#include "gui/QtObjects.h"
+#include "gui/WindowWidget.h"
+#include "loop/Scheduler.h"
+#include "support/TestSupport.h"
 #include <fw/Clock.h>
 #include <fw/Graphics.h>
 #include <fw/Runtime.h>
-#include "loop/Scheduler.h"
-#include "gui/WindowWidget.h"
-#include "support/TestSupport.h"
-#include "gui/QtObjects.h"
 
 #include <gtest/gtest.h>
 
 #include <QTest>
-
 
 using namespace fw;
 using namespace testing_support;

@@ -1,5 +1,7 @@
 #include <fw/PropertyList.h>
 
+#include "about/AboutWindowPropertyLists.h"
+#include "main_window/Window1PropertyLists.h"
 #include <fw/CheckBox.h>
 #include <fw/Exceptions.h>
 #include <fw/Line.h>
@@ -8,8 +10,6 @@
 #include <fw/StaticText.h>
 #include <fw/TextField.h>
 #include <fw/Window.h>
-#include "about/AboutWindowPropertyLists.h"
-#include "main_window/Window1PropertyLists.h"
 
 #include <gtest/gtest.h>
 
@@ -132,7 +132,9 @@ TEST(PropertyList, RaisesNamingTheListAndTheOffset)
     const MalformedCase cases[] = {
         { "unknown name", Concat(width, std::string_view("Nonsense \0\0\0\1", 13)), 10 },
         { "Int32 cut off", Concat(width, std::string_view("Height \0\0", 9)), 17 },
+        // clang-format off
         { "String count past the end", Concat(width, std::string_view("Title \xFF\xFF\xFF\xFF" "abc", 13)), 16 },
+        // clang-format on
         { "name at the end", Concat(width, std::string_view("Height")), 16 },
         { "name without a space", Concat(width, std::string_view("Height\0\0\0\0\1", 11)), 16 },
         { "no name", Concat(width, std::string_view(" \0\0\0\1", 5)), 10 },

@@ -21,7 +21,7 @@ TEST(RealToInteger, TruncatesTowardZeroAndSaturates)
     constexpr double inf = std::numeric_limits<double>::infinity();
     const ConversionCase cases[] = {
         { 96.5, 96 }, { -96.5, -96 }, { 0.999, 0 }, { -0.999, 0 }, { 2147483646.9, 2147483646 },
-        { 3e9, 2147483647 }, { -3e9, -2147483647 - 1 }, { inf, 2147483647 }, { -inf, -2147483647 - 1 }, { nan, 0 },
+        { 3e9, 2147483647 }, { -3e9, -2147483647 - 1 }, { inf, 2147483647 }, { -inf, -2147483647 - 1 }, { nan, 0 }
     };
     for (const auto& c : cases)
         EXPECT_EQ(RuntimeCvtReal64ToSInt32(c.value), c.expected) << c.value;
@@ -39,7 +39,7 @@ TEST(Str, ShortestRoundTripText)
     const std::pair<double, const char*> cases[] = {
         { 35, "35" }, { 36.25, "36.25" }, { 37.5, "37.5" }, { 0.37, "0.37" }, { 1e-05, "1e-05" }, { 100, "100" },
         { -2.5, "-2.5" }, { 0.1 + 0.2, "0.30000000000000004" }, { 1e21, "1e+21" },
-        { std::numeric_limits<double>::quiet_NaN(), "nan" }, { std::numeric_limits<double>::infinity(), "inf" },
+        { std::numeric_limits<double>::quiet_NaN(), "nan" }, { std::numeric_limits<double>::infinity(), "inf" }
     };
     for (const auto& [value, text] : cases)
         EXPECT_EQ(Str(value), text);
@@ -52,7 +52,7 @@ TEST(Val, ReadsTheLongestDecimalPrefix)
     const std::pair<const char*, double> cases[] = {
         { "1", 1 }, { ".1", 0.1 }, { "  12abc", 12 }, { "-3.5e2x", -350 }, { "+7", 7 }, { "1e", 1 }, { "2.", 2 },
         { "abc", 0 }, { "", 0 }, { ".", 0 }, { "-", 0 }, { "100.5", 100.5 }, { "inf", 0 }, { "nan", 0 }, { "0x10", 0 },
-        { "1,5", 1 },
+        { "1,5", 1 }
     };
     for (const auto& [text, value] : cases)
         EXPECT_EQ(Val(text), value) << '"' << text << '"';
@@ -72,7 +72,7 @@ TEST(Val, OutOfRangeTextsOverflowToInfinityAndUnderflowTowardZero)
         { "1e-400", 0.0 }, { "-1e-400", -0.0 }, { tinyFraction, 0.0 }, { "1e-99999999999999999999", 0.0 },
         { "1000e-327", 0.0 }, { "3e-324", std::numeric_limits<double>::denorm_min() }, { "4.9e-324", std::numeric_limits<double>::denorm_min() },
         { "-4.9e-324", -std::numeric_limits<double>::denorm_min() },
-        { "0e999999", 0.0 }, { "0.0e-999999", 0.0 }, { "  1e309 m", inf },
+        { "0e999999", 0.0 }, { "0.0e-999999", 0.0 }, { "  1e309 m", inf }
     };
     for (const auto& [text, value] : cases) {
         double read = Val(text);

@@ -1,7 +1,7 @@
-#include <fw/Clock.h>
-#include <fw/Runtime.h>
 #include "loop/Scheduler.h"
 #include "support/TestSupport.h"
+#include <fw/Clock.h>
+#include <fw/Runtime.h>
 
 #include <gtest/gtest.h>
 
@@ -89,7 +89,8 @@ TEST_F(Slices, InputDuringASleepIsHandledAtOnceAndTheSleepGoesOn)
 
     // The event loop's own wait: the event wakes it long before the sleep's end.
     bool handled = false;
-    QMetaObject::invokeMethod(qApp, [&] { handled = true; }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        qApp, [&] { handled = true; }, Qt::QueuedConnection);
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     EXPECT_TRUE(handled);
     EXPECT_EQ(Scheduler::instance().sleepingUntil(), until) << "the threads still wait";

@@ -1,9 +1,9 @@
+#include "gui/MessageBoxes.h"
+#include "loop/Scheduler.h"
+#include "support/TestSupport.h"
 #include <fw/Exceptions.h>
 #include <fw/MessageBox.h>
 #include <fw/Runtime.h>
-#include "loop/Scheduler.h"
-#include "support/TestSupport.h"
-#include "gui/MessageBoxes.h"
 
 #include <gtest/gtest.h>
 

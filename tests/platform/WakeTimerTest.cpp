@@ -1,6 +1,6 @@
 // The event loop's wake-up timer: when it fires, and how much of a wait it leaves to spin.
-#include <fw/Clock.h>
 #include "loop/WakeTimer.h"
+#include <fw/Clock.h>
 
 #include <gtest/gtest.h>
 
@@ -35,7 +35,7 @@ TEST(WakeTimers, TheSpinMarginIsWhatAllButTheLatestFewWakesStayedWithin)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        WakeTimer timer([] { });
+        WakeTimer timer([] {});
         for (double lateness : c.wakes)
             timer.noteLateness(lateness);
         EXPECT_DOUBLE_EQ(timer.lateness(), c.margin);

@@ -1,8 +1,8 @@
-#include <fw/Runtime.h>
-#include "loop/Scheduler.h"
-#include "gui/WindowWidget.h"
-#include "support/TestSupport.h"
 #include "gui/QtObjects.h"
+#include "gui/WindowWidget.h"
+#include "loop/Scheduler.h"
+#include "support/TestSupport.h"
+#include <fw/Runtime.h>
 
 #include <gtest/gtest.h>
 
@@ -92,8 +92,7 @@ TEST_F(Windows, AClosedWindowIsForgotten)
     first->Close();
     EXPECT_EQ(ProbeWindow::s_closes.size(), 1u) << "closing a closed window does nothing";
     next->Close();
-    EXPECT_EQ(observer.lines, (std::vector<std::string> { "opened: ProbeWindow.ProbeWindow", "closed: ProbeWindow.ProbeWindow",
-                                  "opened: ProbeWindow.ProbeWindow", "closed: ProbeWindow.ProbeWindow" }));
+    EXPECT_EQ(observer.lines, (std::vector<std::string> { "opened: ProbeWindow.ProbeWindow", "closed: ProbeWindow.ProbeWindow", "opened: ProbeWindow.ProbeWindow", "closed: ProbeWindow.ProbeWindow" }));
 }
 
 TEST_F(Windows, TheContentAreaIsExactlyTheWindowsSizeAndFixed)

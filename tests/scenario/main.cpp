@@ -1,10 +1,10 @@
 // The scenario driver: the real program on the offscreen platform and the virtual clock, driven
 // by commands on standard input. docs/scenarios.md describes the commands and the output.
-#include <fw/Clock.h>
-#include <fw/Runtime.h>
 #include "scenario/ScenarioDriver.h"
 #include "shell/Startup.h"
 #include "simulation/Variables.h"
+#include <fw/Clock.h>
+#include <fw/Runtime.h>
 
 #include <QByteArray>
 #include <QtGlobal>

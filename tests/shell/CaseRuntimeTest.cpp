@@ -1,21 +1,21 @@
 // Every test case starts as the program starts, whatever the case before it left: two cases
 // that each check that and then leave every mark they can, so that in one process, in either
 // order, the second finds the first's marks gone.
-#include <fw/Application.h>
-#include <fw/Canvas.h>
-#include <fw/Clock.h>
-#include <fw/FolderItem.h>
 #include "core/FrameworkObserver.h"
-#include <fw/MessageBox.h>
-#include <fw/Runtime.h>
+#include "gui/MessageBoxes.h"
 #include "loop/Scheduler.h"
-#include <fw/Window.h>
 #include "main_window/Window1.h"
 #include "shell/Resources.h"
 #include "shell/Startup.h"
 #include "simulation/Variables.h"
 #include "support/TestSupport.h"
-#include "gui/MessageBoxes.h"
+#include <fw/Application.h>
+#include <fw/Canvas.h>
+#include <fw/Clock.h>
+#include <fw/FolderItem.h>
+#include <fw/MessageBox.h>
+#include <fw/Runtime.h>
+#include <fw/Window.h>
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
+#include "shell/Resources.h"
 #include <fw/Exceptions.h>
 #include <fw/FolderItem.h>
-#include "shell/Resources.h"
 
 #include <gtest/gtest.h>
 
@@ -134,7 +134,7 @@ TEST(ResourceAccessors, LoadRetryAndCacheAsTheirFilesAllow)
                 SetApplicationFileForTesting("/quendal");
                 EXPECT_THROW(avpuku(), NilObjectException);
                 EXPECT_THROW(avpuku(), NilObjectException);
-            } },
+            } }
     };
     for (const ResourceCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -154,7 +154,7 @@ TEST(ResourceFiles, EveryFileDecodesAtItsSize)
     const Expected pictures[] = {
         { "Globeafrica.gif", 639, 501 }, { "Braking.gif", 639, 501 }, { "Pum1.pct", 60, 60 }, { "Pum2.pct", 60, 60 },
         { "Pum3.pct", 60, 60 }, { "Pum4.pct", 60, 60 }, { "Pum5.pct", 60, 60 }, { "space2.pct", 261, 263 },
-        { "avpuku.gif", 120, 80 }, { "madewZov.pct", 150, 50 },
+        { "avpuku.gif", 120, 80 }, { "madewZov.pct", 150, 50 }
     };
     for (const Expected& e : pictures) {
         Ref<FolderItem> file = resources->Child(e.name);

@@ -1,14 +1,14 @@
 // The program's canvases on screen, as the widgets show them, against their retained pictures.
-#include <fw/Application.h>
-#include <fw/Canvas.h>
-#include <fw/Runtime.h>
-#include <fw/Window.h>
 #include "diagram/Dialog1.h"
+#include "gui/ApplicationMenus.h"
 #include "main_window/Window1.h"
 #include "shell/Startup.h"
 #include "support/ScreenSupport.h"
 #include "support/TestSupport.h"
-#include "gui/ApplicationMenus.h"
+#include <fw/Application.h>
+#include <fw/Canvas.h>
+#include <fw/Runtime.h>
+#include <fw/Window.h>
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 #include "shell/Startup.h"
 
-#include <fw/Application.h>
-#include <fw/Runtime.h>
-#include <fw/Window.h>
+#include "gui/ApplicationMenus.h"
 #include "main_window/Window1.h"
 #include "shell/Quendal.h"
 #include "support/TestSupport.h"
-#include "gui/ApplicationMenus.h"
+#include <fw/Application.h>
+#include <fw/Runtime.h>
+#include <fw/Window.h>
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include <fw/Clock.h>
 #include "loop/Scheduler.h"
 #include "simulation/BackGroundDrawing.h"
 #include "support/TestSupport.h"
+#include <fw/Clock.h>
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,7 @@
 // The impact explosion alone, on a scripted state in the close-up view's settings, drawn over a
 // plain backdrop so that the white fireball and the five frames can be told apart.
-#include <fw/Canvas.h>
-#include <fw/Clock.h>
-#include <fw/FolderItem.h>
-#include <fw/MessageBox.h>
-#include <fw/Picture.h>
-#include <fw/RuntimeFunctions.h>
+#include "gui/MessageBoxes.h"
 #include "loop/Scheduler.h"
-#include <fw/Window.h>
 #include "main_window/Window1.h"
 #include "shell/Resources.h"
 #include "shell/Startup.h"
@@ -15,13 +9,17 @@
 #include "simulation/OutcomeMessages.h"
 #include "simulation/Variables.h"
 #include "support/TestSupport.h"
-#include "gui/MessageBoxes.h"
+#include <fw/Canvas.h>
+#include <fw/Clock.h>
+#include <fw/FolderItem.h>
+#include <fw/MessageBox.h>
+#include <fw/Picture.h>
+#include <fw/RuntimeFunctions.h>
+#include <fw/Window.h>
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QThread>
 
 #include <QBuffer>
 #include <QImage>
@@ -50,18 +48,6 @@ constexpr double kH = 50.2;
 // (0 - 30) + 300.7 and (350 - 30) - 100.4, truncated.
 constexpr int kFrameLeft = 270;
 constexpr int kFrameTop = 219;
-
-// Qt decodes a sound on a loader thread of its own; a process that ends while it still decodes
-// can deadlock in Qt's exit handlers. A test that played the sound gives it time to finish.
-void LetTheSoundFinishLoading()
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < 300) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(5);
-    }
-}
 
 class ExplosionOnly : public BackGroundDrawing {
 public:

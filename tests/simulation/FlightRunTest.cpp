@@ -1,22 +1,20 @@
 // Whole flights from the main window's inputs, with the real initial state and integration,
 // to their outcome message, which is composed here from its fixed texts and numbers.
-#include <fw/MessageBox.h>
-#include <fw/PopupMenu.h>
-#include <fw/RuntimeFunctions.h>
-#include <fw/TextField.h>
-#include <fw/Window.h>
+#include "gui/MessageBoxes.h"
 #include "main_window/Window1.h"
 #include "shell/Startup.h"
 #include "simulation/BackGroundDrawing.h"
 #include "simulation/Variables.h"
 #include "support/TestSupport.h"
-#include "gui/MessageBoxes.h"
+#include <fw/MessageBox.h>
+#include <fw/PopupMenu.h>
+#include <fw/RuntimeFunctions.h>
+#include <fw/TextField.h>
+#include <fw/Window.h>
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QThread>
 
 #include <cctype>
 #include <cmath>
@@ -34,22 +32,13 @@ const std::string kBurnUpEnding = "  m diameter object struck the earth.  It was
 const std::string kChunkMiddle = "  m diameter object struck the earth.  A  ";
 const std::string kChunkEnding = " meter chunk of it hit the ground. The rest was burned in the atmosphere.";
 const std::string kImpactMiddle = "  m diameter object hit the earth.  A  ";
-const std::string kImpactEnding =
-    " meter chunk of it impacted the ground creating an explosion. The rest was burned in the atmosphere.";
+const std::string kImpactEnding = " meter chunk of it impacted the ground creating an explosion. The rest was burned in the atmosphere.";
 
-// Qt decodes a sound on a loader thread of its own; a process that ends while it still decodes
-// can deadlock in Qt's exit handlers. A test that played the sound gives it time to finish.
-void LetTheSoundFinishLoading()
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < 300) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(5);
-    }
-}
-
-enum class Outcome { BurnUp, Chunk, Impact };
+enum class Outcome {
+    BurnUp,
+    Chunk,
+    Impact
+};
 
 // The message as the flight state stands while it is up.
 std::string ExpectedMessage(Outcome outcome)

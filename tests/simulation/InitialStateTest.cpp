@@ -1,8 +1,8 @@
+#include "shell/Resources.h"
+#include "support/FlightFixture.h"
 #include <fw/Exceptions.h>
 #include <fw/FolderItem.h>
 #include <fw/Picture.h>
-#include "shell/Resources.h"
-#include "support/FlightFixture.h"
 
 #include <gtest/gtest.h>
 

@@ -2,12 +2,12 @@
 // checked in place and with its length.
 #include "simulation/OutcomeMessages.h"
 
-#include <fw/TextField.h>
-#include <fw/Window.h>
 #include "main_window/Window1.h"
 #include "shell/Startup.h"
 #include "simulation/BackGroundDrawing.h"
 #include "simulation/Variables.h"
+#include <fw/TextField.h>
+#include <fw/Window.h>
 
 #include <gtest/gtest.h>
 

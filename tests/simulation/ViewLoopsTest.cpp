@@ -1,12 +1,9 @@
 // The globe and close-up loops on a scripted flight: every step sets the state as an
 // integration step would, so each threshold, nesting and unwinding is hit exactly.
-#include <fw/Graphics.h>
-#include <fw/MessageBox.h>
-#include <fw/Runtime.h>
-#include <fw/RuntimeFunctions.h>
-#include "loop/Scheduler.h"
-#include <fw/Window.h>
+#include "gui/MessageBoxes.h"
+#include "gui/QtObjects.h"
 #include "gui/WindowWidget.h"
+#include "loop/Scheduler.h"
 #include "main_window/Window1.h"
 #include "shell/Resources.h"
 #include "shell/Startup.h"
@@ -14,8 +11,11 @@
 #include "simulation/OutcomeMessages.h"
 #include "simulation/Variables.h"
 #include "support/TestSupport.h"
-#include "gui/QtObjects.h"
-#include "gui/MessageBoxes.h"
+#include <fw/Graphics.h>
+#include <fw/MessageBox.h>
+#include <fw/Runtime.h>
+#include <fw/RuntimeFunctions.h>
+#include <fw/Window.h>
 
 #include <gtest/gtest.h>
 
@@ -107,8 +107,14 @@ public:
         Stopp = true;
     }
 
-    void Track1Globe() override { inView('G', [this] { BackGroundDrawing::Track1Globe(); }); }
-    void Track3Stratos() override { inView('C', [this] { BackGroundDrawing::Track3Stratos(); }); }
+    void Track1Globe() override
+    {
+        inView('G', [this] { BackGroundDrawing::Track1Globe(); });
+    }
+    void Track3Stratos() override
+    {
+        inView('C', [this] { BackGroundDrawing::Track3Stratos(); });
+    }
 
 private:
     template<typename Loop>
@@ -166,7 +172,10 @@ protected:
         return runUntil([&] { return IsMessageBoxShowing() || !flight.isRunning(); }, maxRounds);
     }
 
-    static bool runToEnd(ScriptedFlight& flight) { return runUntil([&] { return !flight.isRunning(); }); }
+    static bool runToEnd(ScriptedFlight& flight)
+    {
+        return runUntil([&] { return !flight.isRunning(); });
+    }
 
     std::vector<std::string> messages() const
     {
@@ -303,7 +312,10 @@ TEST_F(ViewLoops, TheCloseUpStepSizeStaysForTheRestOfTheRun)
 
 TEST_F(ViewLoops, StopUnwindsWithOneStepPerEnclosingGlobeView)
 {
-    enum class When { InWait, AtPassEnd };
+    enum class When {
+        InWait,
+        AtPassEnd
+    };
     struct Case {
         const char* what;
         std::vector<double> heights; // the last is that of the step under way at Stop
@@ -377,7 +389,11 @@ TEST_F(ViewLoops, EscapeEndsOnlyTheViewThatSeesIt)
 // whatever (m·v)·v is, so no body sinks below the ground.
 TEST_F(ViewLoops, GroundContactEndsInAnExplosionOrAChunk)
 {
-    enum class Outcome { None, Chunk, Explosion };
+    enum class Outcome {
+        None,
+        Chunk,
+        Explosion
+    };
     const double band = 1.0 / 1000 * 2 + 0.1; // the band's top for Dia 1
     struct Case {
         const char* what;

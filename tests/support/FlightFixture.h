@@ -4,18 +4,18 @@
 // The flight runs on a simulation thread object whose operations the test calls one by one on
 // the main thread; the inputs are set as a user sets them.
 
-#include <fw/Canvas.h>
-#include <fw/Color.h>
-#include <fw/PopupMenu.h>
-#include <fw/Slider.h>
-#include <fw/TextField.h>
-#include <fw/Window.h>
 #include "diagram/Dialog1.h"
 #include "main_window/Window1.h"
 #include "shell/Startup.h"
 #include "simulation/BackGroundDrawing.h"
 #include "simulation/Variables.h"
 #include "support/TestSupport.h"
+#include <fw/Canvas.h>
+#include <fw/Color.h>
+#include <fw/PopupMenu.h>
+#include <fw/Slider.h>
+#include <fw/TextField.h>
+#include <fw/Window.h>
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 #include "support/RuntimePerCase.h"
 
-#include <fw/Clock.h>
-#include <fw/FolderItem.h>
 #include "core/FrameworkObserver.h"
-#include <fw/Runtime.h>
 #include "shell/Resources.h"
 #include "shell/Startup.h"
 #include "simulation/Variables.h"
+#include <fw/Clock.h>
+#include <fw/FolderItem.h>
+#include <fw/Runtime.h>
 
 #include <type_traits>
 #include <variant>

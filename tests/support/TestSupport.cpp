@@ -1,10 +1,12 @@
 #include "support/TestSupport.h"
 
-#include <fw/MessageBox.h>
-#include "loop/Scheduler.h"
 #include "gui/MessageBoxes.h"
+#include "loop/Scheduler.h"
+#include <fw/MessageBox.h>
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
 
 using namespace fw;
 
@@ -39,6 +41,16 @@ bool RunUntilEveryThreadEnded()
         DismissMessageBox();
         return Scheduler::instance().liveThreadCount() == 0;
     });
+}
+
+void LetTheSoundFinishLoading()
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < 300) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(5);
+    }
 }
 
 bool RunRoundsUntil(const std::function<bool()>& condition, int maxRounds)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <fw/Canvas.h>
 #include "core/FrameworkObserver.h"
+#include <fw/Canvas.h>
 #include <fw/Thread.h>
 #include <fw/Window.h>
 
@@ -37,6 +37,9 @@ void CloseProgramWindows();
 // Runs rounds, pressing OK on any message box that comes up, until no thread is alive; true when
 // none was left. For runs whose Stopp was set.
 bool RunUntilEveryThreadEnded();
+// Qt decodes a sound on a loader thread of its own; a process that ends while it still decodes
+// can deadlock in Qt's exit handlers. A test that played the sound gives it time to finish.
+void LetTheSoundFinishLoading();
 
 // Records what the framework reports, line by line.
 class RecordingObserver : public fw::FrameworkObserver {

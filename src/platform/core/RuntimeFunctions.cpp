@@ -20,7 +20,7 @@ std::int32_t RuntimeCvtReal64ToSInt32(double value)
 
 static std::uint8_t ClampPart(std::int32_t part)
 {
-    return static_cast<std::uint8_t>(part < 0 ? 0 : part > 255 ? 255 : part);
+    return static_cast<std::uint8_t>(part < 0 ? 0 : (part > 255 ? 255 : part));
 }
 
 Color RGB(std::int32_t red, std::int32_t green, std::int32_t blue)
@@ -149,7 +149,7 @@ std::string NthField(std::string_view text, std::string_view separator, std::int
 std::int32_t RuntimeStringCompare(std::string_view first, std::string_view second)
 {
     int order = first.compare(second);
-    return order < 0 ? -1 : order > 0 ? 1 : 0;
+    return order < 0 ? -1 : (order > 0 ? 1 : 0);
 }
 
 }

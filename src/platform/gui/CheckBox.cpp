@@ -45,7 +45,7 @@ void CheckBox::applyToCheckBox()
     // A value set from code raises no Action.
     QSignalBlocker quiet(box);
     box->setTristate(m_state == Indeterminate);
-    box->setCheckState(m_state == Checked ? Qt::Checked : m_state == Indeterminate ? Qt::PartiallyChecked : Qt::Unchecked);
+    box->setCheckState(m_state == Checked ? Qt::Checked : (m_state == Indeterminate ? Qt::PartiallyChecked : Qt::Unchecked));
 }
 
 void CheckBox::userToggled(bool checked)

@@ -1,10 +1,10 @@
 #include <fw/Control.h>
 
-#include <fw/Exceptions.h>
-#include "loop/HandlerCall.h"
-#include <fw/Window.h>
 #include "gui/QtObjects.h"
 #include "gui/WindowWidget.h"
+#include "loop/HandlerCall.h"
+#include <fw/Exceptions.h>
+#include <fw/Window.h>
 
 #include <QWidget>
 

@@ -56,4 +56,12 @@ void PushButton::push()
         button->click();
 }
 
+bool PushButton::pressAsDefault()
+{
+    if (!isDefault() || !enabled() || !visible())
+        return false;
+    push();
+    return true;
+}
+
 }

@@ -3,13 +3,11 @@
 #include "core/FrameworkObserver.h"
 #include "gui/ApplicationMenus.h"
 #include "gui/FloatingWindow.h"
-#include "gui/WindowSystem.h"
 #include "gui/QtObjects.h"
+#include "gui/WindowSystem.h"
 #include "gui/WindowWidget.h"
-#include <fw/Canvas.h>
 #include <fw/Control.h>
 #include <fw/Exceptions.h>
-#include <fw/PushButton.h>
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -148,7 +146,7 @@ void Window::firstExposed()
     // A window closed before it first came on the screen is not painted.
     if (!m_open)
         return;
-    repaintCanvases();
+    repaintControls();
 }
 
 void Window::Show()
@@ -207,23 +205,21 @@ void Window::Refresh(bool)
 {
     if (m_widget)
         m_widget->update();
-    repaintCanvases();
+    repaintControls();
 }
 
-void Window::repaintCanvases()
+void Window::repaintControls()
 {
     // A paint handler may close the window: both stay until the last one has painted.
     Ref<Window> keep(this);
     std::vector<Ref<Control>> controls = m_controls;
-    for (const Ref<Control>& control : controls) {
-        if (auto* canvas = dynamic_cast<Canvas*>(control.get()))
-            canvas->Refresh(true);
-    }
+    for (const Ref<Control>& control : controls)
+        control->windowRepainted();
 }
 
 void Window::restoredFromMinimised()
 {
-    repaintCanvases();
+    repaintControls();
 }
 
 void Window::mousePressed(std::int32_t x, std::int32_t y)
@@ -244,11 +240,8 @@ void Window::enableMenuItems()
 void Window::pressDefaultButton()
 {
     for (const Ref<Control>& control : std::vector<Ref<Control>>(m_controls)) {
-        auto* button = dynamic_cast<PushButton*>(control.get());
-        if (button && button->isDefault() && button->enabled() && button->visible()) {
-            button->push();
+        if (control->pressAsDefault())
             return;
-        }
     }
 }
 

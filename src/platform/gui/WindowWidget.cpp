@@ -92,7 +92,8 @@ bool WindowWidget::eventFilter(QObject* watched, QEvent* event)
         // Paint handler that takes its time is seen as it draws.
         m_exposed = true;
         Ref<Window> exposed(m_window);
-        QMetaObject::invokeMethod(this, [exposed] { CallHandler([&] { exposed->firstExposed(); }); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [exposed] { CallHandler([&] { exposed->firstExposed(); }); }, Qt::QueuedConnection);
     }
     return QWidget::eventFilter(watched, event);
 }

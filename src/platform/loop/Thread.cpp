@@ -1,9 +1,9 @@
 #include <fw/Thread.h>
 
-#include <fw/Clock.h>
-#include <fw/Exceptions.h>
 #include "loop/Scheduler.h"
 #include "loop/ThreadFiber.h"
+#include <fw/Clock.h>
+#include <fw/Exceptions.h>
 
 namespace fw {
 

@@ -1,5 +1,12 @@
 #include "scenario/ScenarioDriver.h"
 
+#include "gui/ApplicationMenus.h"
+#include "gui/MessageBoxes.h"
+#include "gui/QtObjects.h"
+#include "gui/WindowWidget.h"
+#include "loop/EventLoop.h"
+#include "loop/Scheduler.h"
+#include "runtime/RuntimeEvents.h"
 #include <fw/Canvas.h>
 #include <fw/CheckBox.h>
 #include <fw/Clock.h>
@@ -7,17 +14,10 @@
 #include <fw/PopupMenu.h>
 #include <fw/PushButton.h>
 #include <fw/Runtime.h>
-#include "loop/Scheduler.h"
 #include <fw/Slider.h>
 #include <fw/StaticText.h>
 #include <fw/TextField.h>
 #include <fw/Window.h>
-#include "gui/WindowWidget.h"
-#include "gui/QtObjects.h"
-#include "gui/MessageBoxes.h"
-#include "gui/ApplicationMenus.h"
-#include "loop/EventLoop.h"
-#include "runtime/RuntimeEvents.h"
 
 #include <QAction>
 #include <QApplication>

@@ -64,7 +64,6 @@ TEST(ScenarioDriver, ClosedWindowsLeaveNoWidgetsBehind)
     EXPECT_EQ(counts[1], counts[0]) << "widgets alive after one About cycle, then after twenty more";
 }
 
-
 // The commands that the table under "## Commands" documents, with their number of arguments,
 // and what in its rows does not keep to the documented form.
 struct DocumentedCommands {

@@ -1,9 +1,14 @@
 // The program as its process entry runs it, left one way that a test names: through the
 // program's own ways out, or through exit() called as a library calls it (Qt, when the display
 // connection breaks). ExitPathsTest runs it and checks the exit status and its standard error.
+#include "gui/MessageBoxes.h"
+#include "loop/HandlerCall.h"
+#include "main_window/Window1.h"
+#include "shell/Resources.h"
+#include "shell/Startup.h"
+#include "simulation/Variables.h"
 #include <fw/Clock.h>
 #include <fw/Exceptions.h>
-#include "loop/HandlerCall.h"
 #include <fw/MessageBox.h>
 #include <fw/PopupMenu.h>
 #include <fw/PushButton.h>
@@ -11,11 +16,6 @@
 #include <fw/TextField.h>
 #include <fw/Thread.h>
 #include <fw/Window.h>
-#include "main_window/Window1.h"
-#include "shell/Resources.h"
-#include "shell/Startup.h"
-#include "simulation/Variables.h"
-#include "gui/MessageBoxes.h"
 
 #include <QByteArray>
 #include <QCoreApplication>

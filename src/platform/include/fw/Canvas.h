@@ -50,6 +50,8 @@ protected:
     void applyGeometry() override;
 
 private:
+    void windowRepainted() override { Refresh(true); }
+
     // A yield of the main thread. There a Paint handler that takes its time lets the user's input
     // be handled, and ends once its window has closed, the application quits or a repaint has
     // overtaken it.

@@ -12,7 +12,11 @@ public:
     static const ClassInfo& StaticClass();
     const ClassInfo& classInfo() const override { return StaticClass(); }
 
-    enum CheckedStates : std::int32_t { Unchecked = 0, Checked = 1, Indeterminate = 2 };
+    enum CheckedStates : std::int32_t {
+        Unchecked = 0,
+        Checked = 1,
+        Indeterminate = 2
+    };
 
     bool Value() const { return m_state == Checked; }
     void setValue(bool value) { setState(value ? Checked : Unchecked); }

@@ -37,6 +37,10 @@ protected:
     friend class Window;
     void attachToWindow(Window* window) { m_window = window; }
     virtual void detachFromWindow();
+    // The window was repainted whole: a control that keeps a picture paints it again.
+    virtual void windowRepainted() { }
+    // Return was pressed in the window: the default button pushes itself, and says so.
+    virtual bool pressAsDefault() { return false; }
 
 private:
     Window* m_window { nullptr };

@@ -16,7 +16,12 @@ namespace fw {
 
 class Object;
 
-enum class PropertyType { Int32, Boolean, Color, String };
+enum class PropertyType {
+    Int32,
+    Boolean,
+    Color,
+    String
+};
 
 using PropertyValue = std::variant<std::int32_t, bool, Color, std::string>;
 

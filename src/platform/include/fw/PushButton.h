@@ -25,6 +25,8 @@ protected:
     void applyToWidget() override;
 
 private:
+    bool pressAsDefault() override;
+
     QPushButton* buttonWidget() const;
     void applyToButton();
 

@@ -15,7 +15,12 @@ public:
     static const ClassInfo& StaticClass();
     const ClassInfo& classInfo() const override { return StaticClass(); }
 
-    enum class State { NotStarted, Running, Suspended, Finished };
+    enum class State {
+        NotStarted,
+        Running,
+        Suspended,
+        Finished
+    };
 
     Thread();
     ~Thread() override;

@@ -113,7 +113,7 @@ private:
     // The window is torn down without events, as when the application quits.
     void destroyWithoutEvents();
     void ensureShown();
-    void repaintCanvases();
+    void repaintControls();
     void forget(bool announce);
 
     WindowWidget* m_widget { nullptr };
