@@ -11,8 +11,9 @@ if [[ -z $formatter ]]; then
     echo "clang-format is not installed (Debian: apt-get install clang-format)" >&2
     exit 1
 fi
-if ! "$formatter" --version | grep -q 'version 14\.'; then
-    echo "skipped: $("$formatter" --version) is not clang-format 14" >&2
+version=$("$formatter" --version)
+if [[ $version != *"version 14."* ]]; then
+    echo "skipped: $version is not clang-format 14" >&2
     exit 77
 fi
 

@@ -4,36 +4,49 @@
 # The layers, lowest first: core, loop, gui, runtime, then the scenario driver. A file in one may
 # include its own layer and those below. A public header (include/fw/X.h) belongs to the layer
 # that holds X.cpp, or, with no X.cpp, to the highest layer it includes. Public headers include
-# only public headers; the program includes the framework only through them.
+# only public headers; the program includes the framework only through them. No include climbs
+# out of its folder with "..".
 set -euo pipefail
 root=$(cd "${1:-$(dirname "$0")/..}" && pwd)
 platform=$root/src/platform
 layers=(core loop gui runtime scenario)
 
+# The rank of a layer's name, or -1 for a folder that is no layer.
 rank_of_layer() {
     local i
     for i in "${!layers[@]}"; do
-        [[ ${layers[$i]} == "$1" ]] && { echo "$i"; return; }
+        if [[ ${layers[$i]} == "$1" ]]; then
+            echo "$i"
+            return 0
+        fi
     done
     echo -1
 }
 
+# The path that each include directive names, however it is spaced.
+included_paths() {
+    sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"]\([^>"]*\)[>"].*/\1/p' "$1"
+}
+
 declare -A public_rank
 public_rank_of() {
-    local name=$1 header=$platform/include/fw/$1.h
+    local name=$1
     if [[ -n ${public_rank[$name]:-} ]]; then
         echo "${public_rank[$name]}"
-        return
+        return 0
     fi
-    local source rank=0 included r
-    source=$(cd "$platform" && ls -- */"$name.cpp" 2>/dev/null | head -n 1 || true)
+    local source rank=0 path r
+    source=$(cd "$platform" && find . -mindepth 2 -maxdepth 2 -name "$name.cpp" -not -path './include/*' | head -n 1)
     if [[ -n $source ]]; then
+        source=${source#./}
         rank=$(rank_of_layer "${source%%/*}")
     else
-        while read -r included; do
-            r=$(public_rank_of "$included")
-            ((r > rank)) && rank=$r
-        done < <(sed -n 's|^#include <fw/\([A-Za-z0-9_]*\)\.h>.*|\1|p' "$header")
+        while IFS= read -r path; do
+            if [[ $path == fw/* && -f $platform/include/$path ]]; then
+                r=$(public_rank_of "$(basename "$path" .h)")
+                ((r > rank)) && rank=$r
+            fi
+        done < <(included_paths "$platform/include/fw/$name.h")
     fi
     public_rank[$name]=$rank
     echo "$rank"
@@ -45,52 +58,58 @@ fail() {
     failures=$((failures + 1))
 }
 
-# The rank of what an include line names, or nothing for a header from outside the framework.
-included_rank() {
-    local line=$1
-    if [[ $line =~ ^#include\ \<fw/([A-Za-z0-9_]+)\.h\> ]]; then
-        [[ -f $platform/include/fw/${BASH_REMATCH[1]}.h ]] || { echo missing; return; }
-        public_rank_of "${BASH_REMATCH[1]}"
-    elif [[ $line =~ ^#include\ \"([a-z]+)/ ]]; then
-        local r
-        r=$(rank_of_layer "${BASH_REMATCH[1]}")
-        ((r >= 0)) && echo "$r"
-    fi
-}
-
 # Inside the framework: nothing from a higher layer.
 while IFS= read -r file; do
     relative=${file#"$platform"/}
     if [[ $relative == include/fw/* ]]; then
-        name=$(basename "$relative" .h)
-        rank=$(public_rank_of "$name")
+        rank=$(public_rank_of "$(basename "$relative" .h)")
         public=1
     else
         rank=$(rank_of_layer "${relative%%/*}")
         public=0
-    fi
-    while IFS= read -r line; do
-        if ((public)) && [[ $line == '#include "'* ]]; then
-            fail "$relative: a public header includes a private one: $line"
+        if ((rank < 0)); then
+            fail "$relative: a framework file outside the layers ${layers[*]}"
             continue
         fi
-        target=$(included_rank "$line")
-        [[ -z $target ]] && continue
-        if [[ $target == missing ]]; then
-            fail "$relative: no such public header: $line"
-        elif ((target > rank)); then
-            fail "$relative (${layers[$rank]}) reaches up to ${layers[$target]}: $line"
+    fi
+    while IFS= read -r path; do
+        first=${path%%/*}
+        if [[ $path == *..* ]]; then
+            fail "$relative: an include that climbs out of its folder: $path"
+        elif [[ $path == fw/* ]]; then
+            if [[ ! -f $platform/include/$path ]]; then
+                fail "$relative: no such public header: $path"
+                continue
+            fi
+            target=$(public_rank_of "$(basename "$path" .h)")
+            if ((target > rank)); then
+                fail "$relative (${layers[$rank]}) reaches up to ${layers[$target]}: $path"
+            fi
+        elif [[ $path == */* && ($(rank_of_layer "$first") -ge 0 || $first == include || $first == platform) ]]; then
+            if ((public)); then
+                fail "$relative: a public header includes a private one: $path"
+                continue
+            fi
+            target=$(rank_of_layer "$first")
+            if ((target < 0)); then
+                fail "$relative: an include past the layers: $path"
+            elif ((target > rank)); then
+                fail "$relative (${layers[$rank]}) reaches up to ${layers[$target]}: $path"
+            fi
         fi
-    done < <(grep '^#include' "$file")
-done < <(find "$platform" -name '*.h' -o -name '*.cpp' | sort)
+    done < <(included_paths "$file")
+done < <(find "$platform" \( -name '*.h' -o -name '*.cpp' \) -print | sort)
 
 # The program: the framework's public headers only.
 while IFS= read -r file; do
-    while IFS= read -r line; do
-        if [[ $line =~ ^#include\ \"(platform|core|loop|gui|runtime|scenario)/ ]]; then
-            fail "${file#"$root"/}: the program includes an internal of the framework: $line"
+    while IFS= read -r path; do
+        first=${path%%/*}
+        if [[ $path == *..* ]]; then
+            fail "${file#"$root"/}: an include that climbs out of its folder: $path"
+        elif [[ $path == */* && ($(rank_of_layer "$first") -ge 0 || $first == platform || $first == include) ]]; then
+            fail "${file#"$root"/}: the program includes an internal of the framework: $path"
         fi
-    done < <(grep '^#include' "$file")
+    done < <(included_paths "$file")
 done < <(find "$root/src" -path "$platform" -prune -o \( -name '*.h' -o -name '*.cpp' \) -print | sort)
 
 if ((failures)); then

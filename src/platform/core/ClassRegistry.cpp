@@ -3,16 +3,7 @@
 #include <fw/Exceptions.h>
 #include <fw/Object.h>
 
-#include <cstdio>
-#include <cstdlib>
-
 namespace fw {
-
-void AbortOutsideRuntime()
-{
-    std::fputs("quendal: the framework was used outside RuntimeInit and RuntimeExit\n", stderr);
-    std::abort();
-}
 
 void ClassRegistry::add(const ClassInfo& info)
 {

@@ -1,5 +1,6 @@
 #include "gui/ApplicationMenus.h"
 
+#include "gui/QtObjects.h"
 #include "gui/WindowSystem.h"
 #include "gui/WindowWidget.h"
 #include "loop/EventLoop.h"
@@ -30,7 +31,7 @@ void ChooseMenuItem(Window* window, const std::string& itemName)
 
 void AttachApplicationMenus(Window& window)
 {
-    WindowWidget* widget = window.widget();
+    WindowWidget* widget = WidgetOf(window);
     if (!widget)
         return;
     auto* menuBar = new QMenuBar(widget);
@@ -38,7 +39,7 @@ void AttachApplicationMenus(Window& window)
     auto raiseEnableMenuItems = [owner] {
         CallHandler([owner] {
             Ref<Window> keep(owner);
-            owner->enableMenuItems();
+            owner->Event_EnableMenuItems();
             if (Ref<Application> application = WindowSystem::instance().applicationObject())
                 application->Event_EnableMenuItems();
         });

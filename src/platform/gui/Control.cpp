@@ -224,10 +224,4 @@ void RectControl::Refresh(bool)
     if (m_widget)
         m_widget->repaint();
 }
-
-QWidget* WidgetOf(const RectControl& control)
-{
-    return control.m_widget;
-}
-
 }

@@ -1,7 +1,5 @@
 #include <fw/Picture.h>
 
-#include "gui/QtObjects.h"
-
 #include <QImage>
 
 namespace fw {
@@ -54,10 +52,4 @@ const QImage& Picture::drawable() const
     }
     return *m_drawable;
 }
-
-const QImage& ImageOf(const Picture& picture)
-{
-    return picture.drawable();
-}
-
 }

@@ -11,10 +11,18 @@ class Window;
 class WindowWidget;
 
 // The Qt objects behind the framework's own, for the framework and for onlookers that act as
-// the user or look at the screen. A widget is null before it is built and after it is gone.
-WindowWidget* WidgetOf(const Window& window);
-QWidget* WidgetOf(const RectControl& control);
-// The picture's pixels as they are drawn, see-through ones with zero alpha.
-const QImage& ImageOf(const Picture& picture);
+// the user or look at the screen; the public classes let only this class reach them. A widget
+// is null before it is built and after it is gone.
+class QtObjects {
+public:
+    static WindowWidget* widgetOf(const Window& window);
+    static QWidget* widgetOf(const RectControl& control);
+    // The picture's pixels as they are drawn, see-through ones with zero alpha.
+    static const QImage& imageOf(const Picture& picture);
+};
+
+inline WindowWidget* WidgetOf(const Window& window) { return QtObjects::widgetOf(window); }
+inline QWidget* WidgetOf(const RectControl& control) { return QtObjects::widgetOf(control); }
+inline const QImage& ImageOf(const Picture& picture) { return QtObjects::imageOf(picture); }
 
 }

@@ -232,11 +232,6 @@ bool Window::Event_MouseDown(std::int32_t, std::int32_t)
     return false;
 }
 
-void Window::enableMenuItems()
-{
-    Event_EnableMenuItems();
-}
-
 void Window::pressDefaultButton()
 {
     for (const Ref<Control>& control : std::vector<Ref<Control>>(m_controls)) {
@@ -363,10 +358,4 @@ Ref<Control> RuntimeWindowControlByName(const Ref<Window>& window, std::string_v
         return nullptr;
     return window->controlByName(name);
 }
-
-WindowWidget* WidgetOf(const Window& window)
-{
-    return window.widget();
-}
-
 }

@@ -108,7 +108,7 @@ protected:
     virtual std::int32_t leastHeight() const { return 0; }
 
 private:
-    friend QWidget* WidgetOf(const RectControl& control);
+    friend class QtObjects;
 
     // The control named by InitialParent, when it has a widget to hold this one's.
     RectControl* holder() const;

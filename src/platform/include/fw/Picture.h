@@ -25,7 +25,7 @@ public:
     void setTransparent(std::int32_t mode);
 
 private:
-    friend const QImage& ImageOf(const Picture& picture);
+    friend class QtObjects;
     const QImage& drawable() const;
 
     explicit Picture(std::unique_ptr<QImage> image);

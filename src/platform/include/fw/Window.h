@@ -99,15 +99,13 @@ private:
     friend class WindowSystem;
     friend class WindowContent;
     friend class WindowWidget;
-    friend WindowWidget* WidgetOf(const Window& window);
-    friend void AttachApplicationMenus(Window& window);
+    friend class QtObjects;
 
     WindowWidget* widget() const { return m_widget; }
     void userClosed();
     void mousePressed(std::int32_t x, std::int32_t y);
     void restoredFromMinimised();
     void firstExposed();
-    void enableMenuItems();
     // Return presses the first-created enabled button whose Default is set.
     void pressDefaultButton();
     // The window is torn down without events, as when the application quits.
