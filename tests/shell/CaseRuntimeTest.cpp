@@ -1,8 +1,10 @@
 // Every test case starts as the program starts, whatever the case before it left: two cases
 // that each check that and then leave every mark they can, so that in one process, in either
 // order, the second finds the first's marks gone.
+#include "core/ClockState.h"
 #include "core/FrameworkObserver.h"
 #include "gui/MessageBoxes.h"
+#include "gui/WindowSystem.h"
 #include "loop/Scheduler.h"
 #include "main_window/Window1.h"
 #include "shell/Resources.h"
@@ -109,4 +111,12 @@ TEST_P(CaseRuntime, StartsAsTheProgramStartsWhateverTheCaseBeforeLeft)
 
 INSTANTIATE_TEST_SUITE_P(TwoInARow, CaseRuntime, ::testing::Values(1, 2));
 
+}
+
+// One runtime at a time: a second state of one kind while the first stands would take the
+// framework's calls from it unseen, so it ends the process at once.
+TEST(CaseRuntimeDeathTest, ASecondStateOfOneKindEndsTheProcess)
+{
+    EXPECT_DEATH({ ClockState second; }, "a second runtime was made while one runs");
+    EXPECT_DEATH({ WindowSystem second; }, "a second runtime was made while one runs");
 }

@@ -1,11 +1,9 @@
 #include "support/RuntimePerCase.h"
 
-#include "core/FrameworkObserver.h"
 #include "shell/Resources.h"
 #include "shell/Startup.h"
 #include "simulation/Variables.h"
 #include <fw/Clock.h>
-#include <fw/FolderItem.h>
 #include <fw/Runtime.h>
 
 #include <type_traits>
@@ -28,21 +26,13 @@ void ZeroFlightState()
     }
 }
 
-// What outlives a runtime in the process: put back as a program finds it at start.
-void ResetProcessState()
-{
-    fw::VirtualClock::enable();
-    fw::SetFrameworkObserver(nullptr);
-    fw::SetApplicationFileForTesting({});
-    ZeroFlightState();
-}
-
 }
 
 void RuntimePerCase::OnTestStart(const ::testing::TestInfo&)
 {
-    ResetProcessState();
+    ZeroFlightState();
     fw::RuntimeInit();
+    fw::VirtualClock::enable();
     initialize();
 }
 
@@ -51,7 +41,8 @@ void RuntimePerCase::OnTestEnd(const ::testing::TestInfo&)
     // Pictures and the sound go while the runtime that made them still stands.
     ForgetLoadedResources();
     fw::RuntimeExit();
-    ResetProcessState();
+    // The flight state outlives the runtime, as the program's own variables do.
+    ZeroFlightState();
 }
 
 }

@@ -5,9 +5,9 @@
 namespace testing_support {
 
 // Gives every test case a runtime of its own, as a process of its own would: before the case,
-// RuntimeInit and the framework's and the program's classes, with the process-wide state that
-// a program starts from (the virtual clock at zero, no onlooker, the real application file, no
-// resource loaded, the flight state zero); after it, once its fixture is gone, RuntimeExit.
+// RuntimeInit, the virtual clock switched on at zero, and the framework's and the program's
+// classes, with no resource loaded and the flight state zero; after it, once its fixture is
+// gone, RuntimeExit. The onlooker and the application file go with the runtime.
 // A case that quits, leaves windows open or threads running leaves nothing to the next.
 class RuntimePerCase : public ::testing::EmptyTestEventListener {
 public:

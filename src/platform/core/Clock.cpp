@@ -1,5 +1,7 @@
 #include <fw/Clock.h>
 
+#include "core/ClockState.h"
+
 #include <chrono>
 #include <cmath>
 
@@ -9,23 +11,28 @@ namespace {
 
 using SteadyClock = std::chrono::steady_clock;
 
+// The program's start, from which the clock counts.
 const SteadyClock::time_point g_start = SteadyClock::now();
-bool g_virtual = false;
-double g_virtualMicroseconds = 0;
-double g_readStep = 1;
+
+// The running virtual clock, or null where the clock is the real one.
+ClockState* VirtualState()
+{
+    ClockState* state = ClockState::find();
+    return state && state->isVirtual() ? state : nullptr;
+}
 
 double PeekClock()
 {
-    if (g_virtual)
-        return g_virtualMicroseconds;
+    if (ClockState* state = VirtualState())
+        return state->virtualMicroseconds();
     return std::chrono::duration<double, std::micro>(SteadyClock::now() - g_start).count();
 }
 
 double ReadClock()
 {
     double now = PeekClock();
-    if (g_virtual)
-        g_virtualMicroseconds += g_readStep;
+    if (ClockState* state = VirtualState())
+        state->advance(state->readStep());
     return now;
 }
 
@@ -58,22 +65,38 @@ double TickMicroseconds(std::int32_t tick, std::int32_t ticksLater)
     return double(now + distance) * kTickMicroseconds;
 }
 
-void VirtualClock::enable(double startMicroseconds)
+void ClockState::startVirtual(double microseconds)
 {
-    g_virtual = true;
-    g_virtualMicroseconds = startMicroseconds;
-    g_readStep = 1;
+    m_virtual = true;
+    m_microseconds = microseconds;
+    m_readStep = 1;
 }
 
-void VirtualClock::disable() { g_virtual = false; }
-bool VirtualClock::isEnabled() { return g_virtual; }
+void VirtualClock::enable(double startMicroseconds)
+{
+    ClockState::instance().startVirtual(startMicroseconds);
+}
+
+void VirtualClock::disable()
+{
+    if (ClockState* state = ClockState::find())
+        state->stopVirtual();
+}
+
+bool VirtualClock::isEnabled()
+{
+    return VirtualState() != nullptr;
+}
 
 void VirtualClock::advance(double microseconds)
 {
-    if (g_virtual)
-        g_virtualMicroseconds += microseconds;
+    if (ClockState* state = VirtualState())
+        state->advance(microseconds);
 }
 
-void VirtualClock::setReadStep(double microseconds) { g_readStep = microseconds; }
+void VirtualClock::setReadStep(double microseconds)
+{
+    ClockState::instance().setReadStep(microseconds);
+}
 
 }

@@ -1,17 +1,23 @@
 #include "core/FrameworkObserver.h"
 
-namespace fw {
+#include "core/OnlookerSlot.h"
 
-namespace {
-FrameworkObserver g_silentObserver;
-FrameworkObserver* g_observer = &g_silentObserver;
-}
+namespace fw {
 
 void SetFrameworkObserver(FrameworkObserver* observer)
 {
-    g_observer = observer ? observer : &g_silentObserver;
+    // An onlooker that goes after the runtime has nothing left to leave.
+    if (!observer && !OnlookerSlot::find())
+        return;
+    OnlookerSlot::instance().setObserver(observer);
 }
 
-FrameworkObserver* CurrentFrameworkObserver() { return g_observer; }
+FrameworkObserver* CurrentFrameworkObserver()
+{
+    // Nobody looks on: a silent onlooker hears it all.
+    static FrameworkObserver silent;
+    OnlookerSlot* slot = OnlookerSlot::find();
+    return slot && slot->observer() ? slot->observer() : &silent;
+}
 
 }

@@ -18,6 +18,8 @@ public:
     virtual void exceptionReported(const std::string& /* className */, const std::string& /* message */) { }
 };
 
+// The runtime's onlooker: set between RuntimeInit and RuntimeExit, and gone with the runtime.
+// Null lets it go.
 void SetFrameworkObserver(FrameworkObserver* observer);
 FrameworkObserver* CurrentFrameworkObserver();
 

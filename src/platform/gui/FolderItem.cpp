@@ -1,5 +1,6 @@
 #include <fw/FolderItem.h>
 
+#include "gui/FolderRoots.h"
 #include <fw/Picture.h>
 #include <fw/Sound.h>
 
@@ -12,9 +13,6 @@ namespace fw {
 
 namespace {
 
-std::size_t g_filesRead = 0;
-std::filesystem::path g_applicationFileOverride;
-
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path)
 {
     std::error_code error;
@@ -23,7 +21,8 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path)
     std::ifstream file(path, std::ios::binary);
     if (!file)
         return std::nullopt;
-    ++g_filesRead;
+    if (FolderRoots* roots = FolderRoots::find())
+        roots->noteFileRead();
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
@@ -85,13 +84,14 @@ Ref<Sound> FolderItem::OpenAsSound() const
 
 std::size_t FolderItem::filesRead()
 {
-    return g_filesRead;
+    FolderRoots* roots = FolderRoots::find();
+    return roots ? roots->filesRead() : 0;
 }
 
 Ref<FolderItem> ApplicationFile()
 {
-    if (!g_applicationFileOverride.empty())
-        return MakeRef<FolderItem>(g_applicationFileOverride);
+    if (FolderRoots* roots = FolderRoots::find(); roots && !roots->applicationFileOverride().empty())
+        return MakeRef<FolderItem>(roots->applicationFileOverride());
     std::error_code error;
     std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
     if (error || executable.empty())
@@ -101,7 +101,10 @@ Ref<FolderItem> ApplicationFile()
 
 void SetApplicationFileForTesting(const std::filesystem::path& path)
 {
-    g_applicationFileOverride = path;
+    // Putting the real one back after the runtime is gone leaves nothing to do.
+    if (path.empty() && !FolderRoots::find())
+        return;
+    FolderRoots::instance().setApplicationFileOverride(path);
 }
 
 }

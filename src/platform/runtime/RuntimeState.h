@@ -1,6 +1,9 @@
 #pragma once
 
 #include "core/ClassRegistry.h"
+#include "core/ClockState.h"
+#include "core/OnlookerSlot.h"
+#include "gui/FolderRoots.h"
 #include "gui/MessageBoxes.h"
 #include "gui/Presenter.h"
 #include "gui/SoundOutputs.h"
@@ -47,11 +50,14 @@ private:
     // Made in this order, torn down in the reverse.
     std::unique_ptr<QApplication> m_qtApplication;
     RuntimeEvents m_events;
+    ClockState m_clock;
+    OnlookerSlot m_onlooker;
     ClassRegistry m_classes;
     Presenter m_presenter;
     Scheduler m_scheduler;
     EventLoop m_eventLoop;
     WindowSystem m_windows;
+    FolderRoots m_folderRoots;
     SoundOutputs m_soundOutputs;
     MessageBoxes m_messageBoxes;
 };

@@ -18,7 +18,9 @@ double TickMicroseconds(std::int32_t tick, std::int32_t ticksLater = 0);
 
 // The virtual clock lets tests run waits without real time passing. While it is on, time moves
 // only when something advances it: each scheduler round advances it by one millisecond, and each
-// read of Microseconds by one microsecond, as reading a real clock takes time too.
+// read of Microseconds by one microsecond, as reading a real clock takes time too. It belongs to
+// the runtime: it is switched on between RuntimeInit and RuntimeExit, and a new runtime starts
+// on the real clock.
 class VirtualClock {
 public:
     static void enable(double startMicroseconds = 0);

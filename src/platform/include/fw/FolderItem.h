@@ -31,7 +31,7 @@ public:
     Ref<Picture> OpenAsPicture() const;
     Ref<Sound> OpenAsSound() const;
 
-    // How many files have been read through OpenAsPicture and OpenAsSound since start.
+    // How many files have been read through OpenAsPicture and OpenAsSound since RuntimeInit.
     static std::size_t filesRead();
 
 private:
@@ -40,7 +40,8 @@ private:
 
 // The application's own executable file, found through /proc/self/exe so that links work.
 Ref<FolderItem> ApplicationFile();
-// Tests point the application's file elsewhere; an empty path restores the real one.
+// Tests point the application's file elsewhere, for the runtime that runs; an empty path
+// restores the real one.
 void SetApplicationFileForTesting(const std::filesystem::path& path);
 
 }
