@@ -35,8 +35,13 @@ trap 'kill $pid 2> /dev/null' EXIT
 cpu_ns() {
     cat /proc/$pid/task/*/schedstat 2> /dev/null | awk '{ sum += $1 } END { printf "%.0f\n", sum }'
 }
+# Without a process of its own: the flight's poll asks every 5 ms.
 now_ns() {
-    date +%s%N
+    echo "${EPOCHREALTIME/./}000"
+}
+# Gives window ID the keyboard, as a click on its title would.
+focus() {
+    xdotool windowactivate --sync "$1" 2> /dev/null || xdotool windowfocus --sync "$1"
 }
 share() {
     echo "($2 - $1) / ($4 - $3)" | bc -l | xargs printf "%.4f\n"
@@ -54,7 +59,7 @@ sleep 1
 c0=$(cpu_ns); t0=$(now_ns); sleep 2; c1=$(cpu_ns); t1=$(now_ns)
 echo "idle_cpu_share: $(share "$c0" "$c1" "$t0" "$t1")"
 
-xdotool windowactivate --sync "$main" 2> /dev/null || xdotool windowfocus --sync "$main"
+focus "$main"
 c0=$(cpu_ns); t0=$(now_ns)
 xdotool key Return
 box=""
@@ -71,10 +76,10 @@ echo "steps_per_second_with_pause: $(echo "$steps / $wall" | bc -l | xargs print
 echo "flight_cpu_share: $(share "$c0" "$c1" "$t0" "$t1")"
 
 # OK, back to the idle window; Stop; then the About command and its trail of 84 ticks.
-xdotool windowactivate --sync "$box" 2> /dev/null || xdotool windowfocus --sync "$box"
+focus "$box"
 xdotool key Return
 sleep 0.5
-xdotool windowactivate --sync "$main" 2> /dev/null || xdotool windowfocus --sync "$main"
+focus "$main"
 c0=$(cpu_ns); t0=$(now_ns)
 xdotool key alt+h Return
 sleep 1.5

@@ -17,7 +17,6 @@
 #include "simulation/BackGroundDrawing.h"
 #include <fw/Canvas.h>
 #include <fw/Clock.h>
-#include <fw/MessageBox.h>
 #include <fw/PopupMenu.h>
 #include <fw/Runtime.h>
 #include <fw/TextField.h>
@@ -66,6 +65,12 @@ std::string Fixed(double value, int digits)
     std::array<char, 512> text {};
     std::to_chars_result written = std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, digits);
     return std::string(text.data(), written.ptr);
+}
+
+// One line of the figures: "name: value", with that many digits after the point.
+void PrintFigure(const char* name, double value, int digits)
+{
+    std::printf("%s: %s\n", name, Fixed(value, digits).c_str());
 }
 
 double Mean(const std::vector<double>& values)
@@ -329,18 +334,18 @@ int main()
     }
     std::printf("platform: %s\n", qgetenv("QT_QPA_PLATFORM").constData());
     std::printf("steps: %ld\n", real.steps);
-    std::printf("steps_per_second: %s\n", Fixed((real.steps - 1) / (real.stepWallSeconds - real.pauseSeconds), 1).c_str());
-    std::printf("pause_seconds: %s\n", Fixed(real.pauseSeconds, 3).c_str());
-    std::printf("steps_per_second_with_pauses: %s\n", Fixed((real.steps - 1) / real.stepWallSeconds, 1).c_str());
-    std::printf("cpu_seconds_per_1000_steps: %s\n", Fixed(virtualClock.cpuSeconds / virtualClock.steps * 1000, 4).c_str());
-    std::printf("cpu_share: %s\n", Fixed(real.cpuSeconds / real.wallSeconds, 4).c_str());
-    std::printf("sleep_margin_us: %s\n", Fixed(sleepMargin, 1).c_str());
-    std::printf("explosion_cpu_share: %s\n", Fixed(real.explosionCpuShare, 4).c_str());
-    std::printf("about_trail_cpu_share: %s\n", Fixed(aboutShare, 4).c_str());
-    std::printf("wait_overshoot_us_mean: %s\n", Fixed(Mean(real.waitOvershootsUs), 1).c_str());
-    std::printf("wait_overshoot_us_p99: %s\n", Fixed(Percentile(real.waitOvershootsUs, 0.99), 1).c_str());
-    std::printf("key_latency_ms_max: %s\n", Fixed(Percentile(real.keyLatenciesMs, 1.0), 2).c_str());
-    std::printf("key_latency_ms_p99: %s\n", Fixed(Percentile(real.keyLatenciesMs, 0.99), 2).c_str());
+    PrintFigure("steps_per_second", (real.steps - 1) / (real.stepWallSeconds - real.pauseSeconds), 1);
+    PrintFigure("pause_seconds", real.pauseSeconds, 3);
+    PrintFigure("steps_per_second_with_pauses", (real.steps - 1) / real.stepWallSeconds, 1);
+    PrintFigure("cpu_seconds_per_1000_steps", virtualClock.cpuSeconds / virtualClock.steps * 1000, 4);
+    PrintFigure("cpu_share", real.cpuSeconds / real.wallSeconds, 4);
+    PrintFigure("sleep_margin_us", sleepMargin, 1);
+    PrintFigure("explosion_cpu_share", real.explosionCpuShare, 4);
+    PrintFigure("about_trail_cpu_share", aboutShare, 4);
+    PrintFigure("wait_overshoot_us_mean", Mean(real.waitOvershootsUs), 1);
+    PrintFigure("wait_overshoot_us_p99", Percentile(real.waitOvershootsUs, 0.99), 1);
+    PrintFigure("key_latency_ms_max", Percentile(real.keyLatenciesMs, 1.0), 2);
+    PrintFigure("key_latency_ms_p99", Percentile(real.keyLatenciesMs, 0.99), 2);
     std::printf("key_presses: %zu\n", real.keyLatenciesMs.size());
     return 0;
 }

@@ -10,47 +10,45 @@ set -euo pipefail
 root=$(cd "${1:-$(dirname "$0")/..}" && pwd)
 platform=$root/src/platform
 layers=(core loop gui runtime scenario)
-
-# The rank of a layer's name, or -1 for a folder that is no layer.
-rank_of_layer() {
-    local i
-    for i in "${!layers[@]}"; do
-        if [[ ${layers[$i]} == "$1" ]]; then
-            echo "$i"
-            return 0
-        fi
-    done
-    echo -1
-}
+declare -A layer_rank
+for i in "${!layers[@]}"; do
+    layer_rank[${layers[$i]}]=$i
+done
 
 # The path that each include directive names, however it is spaced.
 included_paths() {
     sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"]\([^>"]*\)[>"].*/\1/p' "$1"
 }
 
+# Whether an include names a framework folder other than the public one.
+is_internal() {
+    local first=${1%%/*}
+    [[ $1 == */* && (-n ${layer_rank[$first]:-} || $first == include || $first == platform) ]]
+}
+
+# The layer of each public header, by name.
 declare -A public_rank
-public_rank_of() {
-    local name=$1
-    if [[ -n ${public_rank[$name]:-} ]]; then
-        echo "${public_rank[$name]}"
-        return 0
-    fi
-    local source rank=0 path r
+rank_public_header() {
+    local name=$1 source rank=0 path included
+    [[ -n ${public_rank[$name]:-} ]] && return 0
     source=$(cd "$platform" && find . -mindepth 2 -maxdepth 2 -name "$name.cpp" -not -path './include/*' | head -n 1)
     if [[ -n $source ]]; then
         source=${source#./}
-        rank=$(rank_of_layer "${source%%/*}")
+        rank=${layer_rank[${source%%/*}]}
     else
         while IFS= read -r path; do
             if [[ $path == fw/* && -f $platform/include/$path ]]; then
-                r=$(public_rank_of "$(basename "$path" .h)")
-                ((r > rank)) && rank=$r
+                included=$(basename "$path" .h)
+                rank_public_header "$included"
+                ((public_rank[$included] > rank)) && rank=${public_rank[$included]}
             fi
         done < <(included_paths "$platform/include/fw/$name.h")
     fi
     public_rank[$name]=$rank
-    echo "$rank"
 }
+for header in "$platform"/include/fw/*.h; do
+    rank_public_header "$(basename "$header" .h)"
+done
 
 failures=0
 fail() {
@@ -58,43 +56,44 @@ fail() {
     failures=$((failures + 1))
 }
 
+# A file of that rank includes something of the target rank.
+check_rank() {
+    local file=$1 rank=$2 target=$3 path=$4
+    ((target > rank)) && fail "$file (${layers[$rank]}) reaches up to ${layers[$target]}: $path"
+    return 0
+}
+
 # Inside the framework: nothing from a higher layer.
 while IFS= read -r file; do
     relative=${file#"$platform"/}
+    public=0
     if [[ $relative == include/fw/* ]]; then
-        rank=$(public_rank_of "$(basename "$relative" .h)")
+        rank=${public_rank[$(basename "$relative" .h)]}
         public=1
+    elif [[ -n ${layer_rank[${relative%%/*}]:-} ]]; then
+        rank=${layer_rank[${relative%%/*}]}
     else
-        rank=$(rank_of_layer "${relative%%/*}")
-        public=0
-        if ((rank < 0)); then
-            fail "$relative: a framework file outside the layers ${layers[*]}"
-            continue
-        fi
+        fail "$relative: a framework file outside the layers ${layers[*]}"
+        continue
     fi
     while IFS= read -r path; do
-        first=${path%%/*}
         if [[ $path == *..* ]]; then
             fail "$relative: an include that climbs out of its folder: $path"
         elif [[ $path == fw/* ]]; then
-            if [[ ! -f $platform/include/$path ]]; then
+            name=$(basename "$path" .h)
+            if [[ -z ${public_rank[$name]:-} ]]; then
                 fail "$relative: no such public header: $path"
-                continue
+            else
+                check_rank "$relative" "$rank" "${public_rank[$name]}" "$path"
             fi
-            target=$(public_rank_of "$(basename "$path" .h)")
-            if ((target > rank)); then
-                fail "$relative (${layers[$rank]}) reaches up to ${layers[$target]}: $path"
-            fi
-        elif [[ $path == */* && ($(rank_of_layer "$first") -ge 0 || $first == include || $first == platform) ]]; then
+        elif is_internal "$path"; then
+            target=${layer_rank[${path%%/*}]:-}
             if ((public)); then
                 fail "$relative: a public header includes a private one: $path"
-                continue
-            fi
-            target=$(rank_of_layer "$first")
-            if ((target < 0)); then
+            elif [[ -z $target ]]; then
                 fail "$relative: an include past the layers: $path"
-            elif ((target > rank)); then
-                fail "$relative (${layers[$rank]}) reaches up to ${layers[$target]}: $path"
+            else
+                check_rank "$relative" "$rank" "$target" "$path"
             fi
         fi
     done < <(included_paths "$file")
@@ -103,10 +102,9 @@ done < <(find "$platform" \( -name '*.h' -o -name '*.cpp' \) -print | sort)
 # The program: the framework's public headers only.
 while IFS= read -r file; do
     while IFS= read -r path; do
-        first=${path%%/*}
         if [[ $path == *..* ]]; then
             fail "${file#"$root"/}: an include that climbs out of its folder: $path"
-        elif [[ $path == */* && ($(rank_of_layer "$first") -ge 0 || $first == platform || $first == include) ]]; then
+        elif is_internal "$path"; then
             fail "${file#"$root"/}: the program includes an internal of the framework: $path"
         fi
     done < <(included_paths "$file")

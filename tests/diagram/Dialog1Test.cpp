@@ -4,7 +4,6 @@
 #include "gui/WindowWidget.h"
 #include "loop/Scheduler.h"
 #include "main_window/Window1.h"
-#include "shell/Startup.h"
 #include "simulation/Variables.h"
 #include "support/TestSupport.h"
 #include <fw/Canvas.h>
@@ -43,7 +42,6 @@ class Diagram : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        initialize();
         Variables::t = 20;
         Variables::v = 1;
         Variables::h = 100;

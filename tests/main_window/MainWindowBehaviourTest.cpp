@@ -8,7 +8,6 @@
 #include "shell/Resources.h"
 #include "support/FlightFixture.h"
 #include <fw/CheckBox.h>
-#include <fw/MessageBox.h>
 #include <fw/Picture.h>
 #include <fw/PushButton.h>
 #include <fw/Runtime.h>
@@ -85,17 +84,6 @@ void TypeKey(const Ref<Window>& window, Qt::Key key)
 
 QWindow* Handle(const Ref<Window>& window) { return WidgetOf(*window)->windowHandle(); }
 
-std::string Describe(const std::exception_ptr& exception)
-{
-    try {
-        std::rethrow_exception(exception);
-    } catch (const std::exception& error) {
-        return error.what();
-    } catch (...) {
-        return "something that is no std::exception";
-    }
-}
-
 class MainWindowBehaviour : public flight_testing::FlightWindowTest {
 protected:
     void SetUp() override
@@ -107,7 +95,7 @@ protected:
     void TearDown() override
     {
         if (std::exception_ptr left = EventLoop::instance().takeException())
-            ADD_FAILURE() << "a handler raised " << Describe(left);
+            ADD_FAILURE() << "a handler raised " << ExceptionMessage(left);
         for (const std::string& line : seen.lines)
             EXPECT_FALSE(line.starts_with("exception: ")) << line;
         // Every flight ends before the windows go, or its next step would bring the main window back.
@@ -470,7 +458,6 @@ TEST_F(MainWindowBehaviour, ClosingTheDiagramUnticksTheSwitchAndAClickBringsANew
 // Quitting stops the scheduler for good in this runtime; the next case has a runtime of its own.
 TEST(MainWindowBehaviourQuit, QuitEndsTheProgramWithZeroAndDoesNothingElse)
 {
-    initialize();
     Ref<Window1> window = Window1::Instance();
     ControlNamed<PushButton>(window, "PushButtonStart")->push();
     Ref<BackGroundDrawing> flight = window->DrawOrbits;

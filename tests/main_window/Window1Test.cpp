@@ -2,7 +2,6 @@
 
 #include "gui/QtObjects.h"
 #include "gui/WindowWidget.h"
-#include "shell/Startup.h"
 #include "support/TestSupport.h"
 #include <fw/Canvas.h>
 #include <fw/CheckBox.h>
@@ -30,7 +29,6 @@ namespace {
 
 class MainWindow : public ::testing::Test {
 protected:
-    void SetUp() override { initialize(); }
     void TearDown() override
     {
         CloseProgramWindows();

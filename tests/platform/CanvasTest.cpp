@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QBuffer>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QImage>
@@ -23,11 +22,7 @@ Ref<Picture> SolidPicture(int width, int height, QRgb color, QRgb corner)
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(color);
     image.setPixel(0, 0, corner);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return Picture::decode(bytes.toStdString());
+    return PictureOf(image);
 }
 
 class Canvases : public ::testing::Test {

@@ -15,7 +15,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
@@ -261,11 +260,7 @@ Ref<Picture> SolidPicture(int width, int height, QRgb color)
 {
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(color);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return Picture::decode(bytes.toStdString());
+    return PictureOf(image);
 }
 
 // Gives a control its settings: the size of its text where it shows text, then its list.
@@ -282,10 +277,7 @@ class ControlApply : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!IsClassRegistered(ApplyWindow::StaticClass()))
-            RegisterClass(ApplyWindow::StaticClass());
-        window = RuntimeCheckCast<ApplyWindow>(RuntimeNewObject(ApplyWindow::StaticClass()));
-        window->Constructor();
+        window = OpenWindowOf<ApplyWindow>();
         window->NewControl(Canvas::StaticClass(), "Holder");
         SetProperties(*window->controlByName("Holder"), kHolder);
     }
@@ -317,9 +309,9 @@ protected:
         Ref<RectControl> after = setAfter(controlClass, "After", list);
         Ref<RectControl> before = setBefore(controlClass, "Before", list);
         ProcessEvents();
-        EXPECT_EQ(Describe(*before), Describe(*after)) << controlClass.name();
-        EXPECT_TRUE(Look(*before) == Look(*after)) << controlClass.name() << " looks different when set before its widget was made";
         const std::string described = Describe(*after);
+        EXPECT_EQ(Describe(*before), described) << controlClass.name();
+        EXPECT_TRUE(Look(*before) == Look(*after)) << controlClass.name() << " looks different when set before its widget was made";
         for (const std::string& line : shown)
             EXPECT_NE(described.find(line + "\n"), std::string::npos) << controlClass.name() << " does not show \"" << line << "\" in\n"
                                                                       << described;

@@ -41,10 +41,7 @@ class ControlEvents : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!IsClassRegistered(EventWindow::StaticClass()))
-            RegisterClass(EventWindow::StaticClass());
-        window = RuntimeCheckCast<EventWindow>(RuntimeNewObject(EventWindow::StaticClass()));
-        window->Constructor();
+        window = OpenWindowOf<EventWindow>();
         ProcessEvents();
     }
     void TearDown() override { window->Close(); }
@@ -67,13 +64,7 @@ protected:
     static std::string keptException()
     {
         std::exception_ptr kept = EventLoop::instance().takeException();
-        if (!kept)
-            return "";
-        try {
-            std::rethrow_exception(kept);
-        } catch (const std::exception& exception) {
-            return exception.what();
-        }
+        return kept ? ExceptionMessage(kept) : "";
     }
 
     Ref<EventWindow> window;

@@ -13,14 +13,21 @@ using namespace fw;
 
 namespace {
 
+// The variable's value; none when it is not set, which differs from set and empty.
+std::optional<QByteArray> Variable(const char* name)
+{
+    if (!qEnvironmentVariableIsSet(name))
+        return std::nullopt;
+    return qgetenv(name);
+}
+
 // Sets a variable for one test and puts back what was there.
 class ScopedVariable {
 public:
     ScopedVariable(const char* name, std::optional<QByteArray> value)
         : m_name(name)
+        , m_saved(Variable(name))
     {
-        if (qEnvironmentVariableIsSet(name))
-            m_saved = qgetenv(name);
         set(value);
     }
     ~ScopedVariable() { set(m_saved); }
@@ -38,13 +45,6 @@ private:
     const char* m_name;
     std::optional<QByteArray> m_saved;
 };
-
-std::optional<QByteArray> NoSharedMemory()
-{
-    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
-        return std::nullopt;
-    return qgetenv("QT_XCB_NO_MITSHM");
-}
 
 TEST(FrameTransport, TheUsersSettingWinsAndZeroOrEmptyKeepSharedMemoryOn)
 {
@@ -65,7 +65,7 @@ TEST(FrameTransport, TheUsersSettingWinsAndZeroOrEmptyKeepSharedMemoryOn)
         SCOPED_TRACE(c.what);
         ScopedVariable variable("QT_XCB_NO_MITSHM", c.given);
         ChooseFrameTransport();
-        EXPECT_EQ(NoSharedMemory(), c.left);
+        EXPECT_EQ(Variable("QT_XCB_NO_MITSHM"), c.left);
     }
 }
 

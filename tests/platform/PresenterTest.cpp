@@ -31,11 +31,7 @@ protected:
         Presenter::instance().presentNow();
         VirtualClock::advance(Presenter::instance().frameInterval());
     }
-    void TearDown() override
-    {
-        window->Close();
-        VirtualClock::enable();
-    }
+    void TearDown() override { window->Close(); }
     void drawLine() { canvas->Graphics()->DrawLine(2, 3, 5, 3); }
 
     Ref<CanvasWindow> window;

@@ -18,11 +18,13 @@ using namespace testing_support;
 namespace {
 
 // A thread that yields until its clock has moved more than the given time, as a pacing wait
-// does, and says when that will be.
-Ref<FunctionThread> StartWait(double microseconds)
+// does, and says when that will be; in end too, where given.
+Ref<FunctionThread> StartWait(double microseconds, double* end = nullptr)
 {
     return StartThread([=] {
         double start = Microseconds();
+        if (end)
+            *end = start + microseconds;
         RuntimeExpectWake(start + microseconds);
         while (Microseconds() - start <= microseconds)
             RuntimeBackgroundTask();
@@ -38,7 +40,6 @@ protected:
         for (const Ref<FunctionThread>& thread : threads)
             if (thread->isRunning())
                 thread->Kill();
-        VirtualClock::enable();
     }
     std::vector<Ref<FunctionThread>> threads;
 };
@@ -57,13 +58,7 @@ TEST_F(Slices, WhileTheWaitsRunTheLoopSleepsUntilJustBeforeTheEarliestEnds)
     // so a case holds when one of a few tries shows it. A broken rule fails every try.
     auto sleepsUntilJustBefore = [&](double microseconds) {
         double end = 0;
-        auto wait = StartThread([&end, microseconds] {
-            double start = Microseconds();
-            end = start + microseconds;
-            RuntimeExpectWake(end);
-            while (Microseconds() - start <= microseconds)
-                RuntimeBackgroundTask();
-        });
+        auto wait = StartWait(microseconds, &end);
         threads.push_back(wait);
         Scheduler::instance().runSlice();
         bool asked = Scheduler::instance().sleepingUntil() == end - Scheduler::instance().sleepMargin();
@@ -162,7 +157,7 @@ TEST(Sleeps, TheLoopSleepsOnlyWhileEveryRunnableThreadWaitsAndUntilJustBeforeThe
 {
     VirtualClock::enable(0);
     Scheduler& scheduler = Scheduler::instance();
-    const double margin = Scheduler::instance().sleepMargin();
+    const double margin = scheduler.sleepMargin();
     // Each thread waits until its time, or runs on without waiting where it has none.
     auto waitUntil = [](std::optional<double> wake) {
         return StartThread([wake] {
@@ -264,7 +259,6 @@ TEST(TickMoments, ATickStartsWhereTicksFirstReachesItAcrossTheWrap)
         VirtualClock::enable(at - 1);
         EXPECT_EQ(Ticks(), std::int32_t(std::uint32_t(target) - 1u));
     }
-    VirtualClock::enable();
 }
 
 }

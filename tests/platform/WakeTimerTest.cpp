@@ -70,7 +70,6 @@ TEST(WakeTimers, ItFiresFromTheEventLoopOnceItsMomentHasComeAndNotBefore)
     while (Microseconds() < until)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     EXPECT_EQ(fired, 2);
-    VirtualClock::enable();
 }
 
 }

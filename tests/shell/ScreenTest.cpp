@@ -21,7 +21,6 @@ class ProgramScreen : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        initialize();
         RunFrameworkInitialization(&Startup);
     }
     void TearDown() override { CloseProgramWindows(); }

@@ -46,7 +46,6 @@ class StartUp : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        initialize();
         RuntimeRegisterAppObject(nullptr);
     }
     void TearDown() override

@@ -13,8 +13,6 @@ namespace {
 // Runs one wait of a new simulation thread, counting the rounds until it returns.
 class Pacing : public ::testing::Test {
 protected:
-    void TearDown() override { VirtualClock::enable(); }
-
     template<typename WaitCall>
     int roundsFor(WaitCall wait)
     {

@@ -4,7 +4,6 @@
 #include "loop/Scheduler.h"
 #include "main_window/Window1.h"
 #include "shell/Resources.h"
-#include "shell/Startup.h"
 #include "simulation/BackGroundDrawing.h"
 #include "simulation/OutcomeMessages.h"
 #include "simulation/Variables.h"
@@ -12,7 +11,6 @@
 #include <fw/Canvas.h>
 #include <fw/Clock.h>
 #include <fw/FolderItem.h>
-#include <fw/MessageBox.h>
 #include <fw/Picture.h>
 #include <fw/RuntimeFunctions.h>
 #include <fw/Window.h>
@@ -21,7 +19,6 @@
 
 #include <QCoreApplication>
 
-#include <QBuffer>
 #include <QImage>
 
 #include <array>
@@ -58,11 +55,7 @@ Ref<Picture> PlainPicture()
 {
     QImage image(639, 501, QImage::Format_RGB32);
     image.fill(qRgb(kPlain.red, kPlain.green, kPlain.blue));
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return Picture::decode(bytes.toStdString());
+    return PictureOf(image);
 }
 
 // A frame's own pixels, white ones included, read straight from its file.
@@ -154,7 +147,6 @@ class ExplosionSequence : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        initialize();
         Window1::Instance();
         MainCanvas()->setBackdrop(PlainPicture());
         using namespace Variables;
@@ -298,7 +290,6 @@ TEST(ExplosionWithoutItsSound, EndsTheRunAfterTheFireballAndBeforeTheFrames)
     }
     SetApplicationFileForTesting(root / "bin" / "quendal");
 
-    initialize();
     Window1::Instance();
     MainCanvas()->setBackdrop(PlainPicture());
     Variables::scalex = 0;

@@ -2,11 +2,9 @@
 // to their outcome message, which is composed here from its fixed texts and numbers.
 #include "gui/MessageBoxes.h"
 #include "main_window/Window1.h"
-#include "shell/Startup.h"
 #include "simulation/BackGroundDrawing.h"
 #include "simulation/Variables.h"
 #include "support/TestSupport.h"
-#include <fw/MessageBox.h>
 #include <fw/PopupMenu.h>
 #include <fw/RuntimeFunctions.h>
 #include <fw/TextField.h>
@@ -85,7 +83,6 @@ std::string FlightName(const ::testing::TestParamInfo<Flight>& info)
 
 class FlightRun : public ::testing::TestWithParam<Flight> {
 protected:
-    void SetUp() override { initialize(); }
     void TearDown() override
     {
         if (m_flight) {

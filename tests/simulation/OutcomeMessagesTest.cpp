@@ -3,7 +3,6 @@
 #include "simulation/OutcomeMessages.h"
 
 #include "main_window/Window1.h"
-#include "shell/Startup.h"
 #include "simulation/BackGroundDrawing.h"
 #include "simulation/Variables.h"
 #include <fw/TextField.h>
@@ -91,7 +90,6 @@ TEST(OutcomeMessages, EachIsJoinedFromItsFixedTextsAndNumbers)
 
 TEST(OutcomeMessages, ADiameterAbove100IsNamedAs100)
 {
-    initialize();
     Ref<Window1> window = Window1::Instance();
     ControlNamed<TextField>(window, "EditFieldDia")->type("250");
     Ref<BackGroundDrawing> flight(new BackGroundDrawing);

@@ -6,13 +6,11 @@
 #include "loop/Scheduler.h"
 #include "main_window/Window1.h"
 #include "shell/Resources.h"
-#include "shell/Startup.h"
 #include "simulation/BackGroundDrawing.h"
 #include "simulation/OutcomeMessages.h"
 #include "simulation/Variables.h"
 #include "support/TestSupport.h"
 #include <fw/Graphics.h>
-#include <fw/MessageBox.h>
 #include <fw/Runtime.h>
 #include <fw/RuntimeFunctions.h>
 #include <fw/Window.h>
@@ -133,7 +131,6 @@ class ViewLoops : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        initialize();
         Window1::Instance();
     }
 

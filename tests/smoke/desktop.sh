@@ -24,21 +24,21 @@ shots=
 wm_pid=
 work=
 
+# The arguments of every case script, PROGRAM SHOTS_FOLDER and a third (its case, or a depth),
+# as program, shots_folder and VAR. Usage: take_case_arguments VAR "$@"
+take_case_arguments() {
+    if [ $# -ne 4 ]; then
+        echo "usage: $0 PROGRAM SHOTS_FOLDER ${1^^}" >&2
+        exit 2
+    fi
+    program=$2
+    shots_folder=$3
+    printf -v "$1" '%s' "$4"
+}
+
 # Runs the calling script again with the same arguments inside a display of its own, SIZE
 # (1280x1024 by default) at DEPTH bits (24 by default), and exits with its status. Inside that
 # display it returns at once. Usage: enter_display DEPTH SIZE "$@"
-# The arguments of every case script, PROGRAM SHOTS_FOLDER and a third (its case, or a depth),
-# as program, shots_folder and case_argument.
-take_case_arguments() {
-    if [ $# -ne 3 ]; then
-        echo "usage: $0 PROGRAM SHOTS_FOLDER ${third_argument:-CASE}" >&2
-        exit 2
-    fi
-    program=$1
-    shots_folder=$2
-    case_argument=$3
-}
-
 enter_display() {
     local depth=${1:-24} size=${2:-1280x1024}
     shift 2
@@ -88,8 +88,19 @@ poll() {
     done
 }
 
+# True while process PID runs.
+alive() {
+    [ -n "$1" ] && kill -0 "$1" 2> /dev/null
+}
+
 program_gone() {
-    ! kill -0 "$pid" 2> /dev/null
+    ! alive "$pid"
+}
+
+# True when the program's output holds a sanitizer's report (QUENDAL_SANITIZER_REPORT, which
+# CTest sets, is the pattern that begins one).
+sanitizer_reported() {
+    [ -n "${QUENDAL_SANITIZER_REPORT:-}" ] && [ -n "$log" ] && grep -qE "$QUENDAL_SANITIZER_REPORT" "$log" 2> /dev/null
 }
 
 # Once the program has ended: its exit status in exit_status.
@@ -103,11 +114,11 @@ reap() {
 
 # Ends the program if it still runs and the window manager; removes the scratch folder.
 desktop_cleanup() {
-    if [ -n "$pid" ] && kill -0 "$pid" 2> /dev/null; then
+    if alive "$pid"; then
         kill "$pid" 2> /dev/null
         poll 2 program_gone || kill -9 "$pid" 2> /dev/null
     fi
-    if [ -n "$wm_pid" ] && kill -0 "$wm_pid" 2> /dev/null; then
+    if alive "$wm_pid"; then
         kill "$wm_pid" 2> /dev/null
     fi
     if [ -n "$work" ]; then
@@ -123,7 +134,7 @@ fail() {
         reap
         echo "$tool: the program had ended with status $exit_status" >&2
     fi
-    if [ -n "${QUENDAL_SANITIZER_REPORT:-}" ] && [ -n "$log" ] && grep -qE "$QUENDAL_SANITIZER_REPORT" "$log" 2> /dev/null; then
+    if sanitizer_reported; then
         echo "$tool: the program's output holds a sanitizer report" >&2
     fi
     if [ -n "$shots" ] && import -window root "$shots/at-failure.png" 2> /dev/null; then
@@ -133,7 +144,7 @@ fail() {
         echo "--- program output:" >&2
         cat "$log" >&2
     fi
-    if [ -n "$wm_pid" ] && ! kill -0 "$wm_pid" 2> /dev/null; then
+    if [ -n "$wm_pid" ] && ! alive "$wm_pid"; then
         echo "--- openbox had ended; its output:" >&2
         cat "$work/openbox.log" >&2
     fi
@@ -152,16 +163,21 @@ prepare() {
     trap desktop_cleanup EXIT
 }
 
+# The window that the root window's property PROPERTY names, in hexadecimal; nothing when none.
+root_window_property() {
+    xprop -root "$1" 2> /dev/null | sed -n 's/.*window id # \(0x[0-9a-f]*\).*/\1/p'
+}
+
 # True once the window manager names itself on the root window, which openbox does only once
 # it has taken over the display.
 wm_ready() {
     local check
-    check=$(xprop -root _NET_SUPPORTING_WM_CHECK 2> /dev/null | sed -n 's/.*window id # \(0x[0-9a-f]*\).*/\1/p')
+    check=$(root_window_property _NET_SUPPORTING_WM_CHECK)
     [ -n "$check" ] && xprop -id "$check" _NET_WM_NAME 2> /dev/null | grep -q '"Openbox"'
 }
 
 wm_ready_or_gone() {
-    wm_ready || ! kill -0 "$wm_pid" 2> /dev/null
+    wm_ready || ! alive "$wm_pid"
 }
 
 # Starts openbox with Debian's default configuration, not the user's, and waits for it. An
@@ -173,7 +189,7 @@ start_window_manager() {
             openbox --sm-disable --config-file /etc/xdg/openbox/rc.xml > "$work/openbox.log" 2>&1 &
         wm_pid=$!
         poll 10 wm_ready_or_gone || fail "openbox did not take over the display within 10 s"
-        kill -0 "$wm_pid" 2> /dev/null && return 0
+        alive "$wm_pid" && return 0
         sleep 0.5
     done
     fail "openbox ended three times before it took over the display"
@@ -251,22 +267,22 @@ settled() {
     [ "$before" = "$after" ]
 }
 
+# True once the program's window titled exactly TITLE is framed and shown, its id in found_window;
+# fails the test when the program has ended.
+found_window=
+window_settled() {
+    program_gone && fail "the program ended before a window \"$1\" appeared"
+    found_window=$(window_now "$1")
+    [ -n "$found_window" ] && settled "$found_window"
+}
+
 # Stores in VAR the id of the program's window titled exactly TITLE once the window manager has
 # framed and shown it; fails the test after SECONDS (10 by default).
 # Usage: find_window VAR TITLE [SECONDS]
 find_window() {
-    local title=$2 seconds=${3:-10} id deadline
-    deadline=$(($(now_us) + $(microseconds "$seconds")))
-    while true; do
-        program_gone && fail "the program ended before a window \"$title\" appeared"
-        id=$(window_now "$title")
-        if [ -n "$id" ] && settled "$id"; then
-            printf -v "$1" '%s' "$id"
-            return 0
-        fi
-        [ "$(now_us)" -lt "$deadline" ] || fail "no window titled \"$title\" within $seconds s"
-        sleep 0.1
-    done
+    local title=$2 seconds=${3:-10}
+    poll "$seconds" window_settled "$title" || fail "no window titled \"$title\" within $seconds s"
+    printf -v "$1" '%s' "$found_window"
 }
 
 # Stores in VAR_X and VAR_Y the screen's left and top of the content area of window ID, which
@@ -305,19 +321,18 @@ count_differing() {
 # did. `differing` holds the count of differing pixels of the last try.
 # Usage: wait_for_region same|changed WANT RECT SECONDS NAME
 wait_for_region() {
-    local until=$1 want=$2 rect=$3 name=$5 deadline
-    deadline=$(($(now_us) + $(microseconds "$4")))
-    while true; do
-        screenshot "$name"
-        crop "$shots/$name.png" "$rect" "$work/region.png"
-        count_differing "$want" "$work/region.png"
-        case $until in
-        same) [ "$differing" = 0 ] && return 0 ;;
-        changed) [ "$differing" != 0 ] && return 0 ;;
-        esac
-        [ "$(now_us)" -lt "$deadline" ] || return 1
-        sleep 0.1
-    done
+    poll "$4" region_is "$1" "$2" "$3" "$5"
+}
+
+# One try of wait_for_region. Usage: region_is same|changed WANT RECT NAME
+region_is() {
+    screenshot "$4"
+    crop "$shots/$4.png" "$3" "$work/region.png"
+    count_differing "$2" "$work/region.png"
+    case $1 in
+    same) [ "$differing" = 0 ] ;;
+    changed) [ "$differing" != 0 ] ;;
+    esac
 }
 
 # Saves the rectangle WxH+X+Y of the screen now as the image OUT, the screenshot as
@@ -330,7 +345,7 @@ capture() {
 # The id of the window that has the focus, as the window manager says it, in decimal.
 active_window() {
     local active
-    active=$(xprop -root _NET_ACTIVE_WINDOW 2> /dev/null | sed -n 's/.*window id # \(0x[0-9a-f]*\).*/\1/p')
+    active=$(root_window_property _NET_ACTIVE_WINDOW)
     [ -n "$active" ] && echo $((active))
 }
 
@@ -377,10 +392,9 @@ keys() {
     xdotool key "$@" 2> /dev/null || fail "could not press $*"
 }
 
-# Fails when the program's output holds a sanitizer's report (QUENDAL_SANITIZER_REPORT, which
-# CTest sets, is the pattern that begins one).
+# Fails when the program's output holds a sanitizer's report.
 check_no_sanitizer_report() {
-    if [ -n "${QUENDAL_SANITIZER_REPORT:-}" ] && grep -qE "$QUENDAL_SANITIZER_REPORT" "$log"; then
+    if sanitizer_reported; then
         fail "a sanitizer reported"
     fi
 }

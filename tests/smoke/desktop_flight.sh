@@ -9,9 +9,7 @@ tool="desktop flight at depth ${3:-}"
 source "$(dirname "$0")/desktop.sh"
 source "$(dirname "$0")/quendal_windows.sh"
 
-third_argument=DEPTH
-take_case_arguments "$@"
-depth=$case_argument
+take_case_arguments depth "$@"
 
 enter_display "$depth" 1280x1024 "$@"
 prepare "$shots_folder"

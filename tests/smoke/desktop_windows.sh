@@ -19,8 +19,7 @@ tool="desktop ${3:-}"
 source "$(dirname "$0")/desktop.sh"
 source "$(dirname "$0")/quendal_windows.sh"
 
-take_case_arguments "$@"
-case=$case_argument
+take_case_arguments case "$@"
 resources="$(dirname "$program")/../Resources"
 
 enter_display 24 1280x1024 "$@"

@@ -6,7 +6,6 @@
 
 #include "diagram/Dialog1.h"
 #include "main_window/Window1.h"
-#include "shell/Startup.h"
 #include "simulation/BackGroundDrawing.h"
 #include "simulation/Variables.h"
 #include "support/TestSupport.h"
@@ -82,7 +81,6 @@ class FlightWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        initialize();
         window = Window1::Instance();
         ASSERT_TRUE(window);
         ASSERT_TRUE(fw::GetImplicitWindow("Dialog1.Dialog1")) << "the main window opens the diagram with it";

@@ -2,10 +2,12 @@
 
 #include "gui/MessageBoxes.h"
 #include "loop/Scheduler.h"
-#include <fw/MessageBox.h>
+#include <fw/Picture.h>
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QThread>
 
 using namespace fw;
@@ -113,15 +115,31 @@ Ref<Canvas> CanvasWindow::canvas() const
     return RuntimeCheckCast<Canvas>(controlByName("Canvas1"));
 }
 
+Ref<Picture> PictureOf(const QImage& image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return Picture::decode(bytes.toStdString());
+}
+
+std::string ExceptionMessage(const std::exception_ptr& exception)
+{
+    try {
+        std::rethrow_exception(exception);
+    } catch (const std::exception& error) {
+        return error.what();
+    } catch (...) {
+        return "something that is no std::exception";
+    }
+}
+
 Ref<CanvasWindow> OpenCanvasWindow()
 {
-    if (!IsClassRegistered(CanvasWindow::StaticClass()))
-        RegisterClass(CanvasWindow::StaticClass());
     if (auto existing = RuntimeCheckCast<CanvasWindow>(GetImplicitWindow("CanvasWindow")))
         return existing;
-    auto window = RuntimeCheckCast<CanvasWindow>(RuntimeNewObject(CanvasWindow::StaticClass()));
-    window->Constructor();
-    return window;
+    return OpenWindowOf<CanvasWindow>();
 }
 
 }

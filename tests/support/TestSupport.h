@@ -5,9 +5,12 @@
 #include <fw/Thread.h>
 #include <fw/Window.h>
 
+#include <exception>
 #include <functional>
 #include <string>
 #include <vector>
+
+class QImage;
 
 namespace testing_support {
 
@@ -41,6 +44,11 @@ bool RunUntilEveryThreadEnded();
 // can deadlock in Qt's exit handlers. A test that played the sound gives it time to finish.
 void LetTheSoundFinishLoading();
 
+// The image as a picture, decoded from its PNG bytes as a file's would be.
+fw::Ref<fw::Picture> PictureOf(const QImage& image);
+// What the exception says.
+std::string ExceptionMessage(const std::exception_ptr& exception);
+
 // Records what the framework reports, line by line.
 class RecordingObserver : public fw::FrameworkObserver {
 public:
@@ -69,5 +77,15 @@ public:
 };
 
 fw::Ref<CanvasWindow> OpenCanvasWindow();
+
+// Registers the window class W, as the program registers its own, and builds a window of it.
+template<typename W>
+fw::Ref<W> OpenWindowOf()
+{
+    fw::RegisterClass(W::StaticClass());
+    auto window = fw::RuntimeCheckCast<W>(fw::RuntimeNewObject(W::StaticClass()));
+    window->Constructor();
+    return window;
+}
 
 }

@@ -21,18 +21,24 @@ ClockState* VirtualState()
     return state && state->isVirtual() ? state : nullptr;
 }
 
+double RealMicroseconds()
+{
+    return std::chrono::duration<double, std::micro>(SteadyClock::now() - g_start).count();
+}
+
 double PeekClock()
 {
-    if (ClockState* state = VirtualState())
-        return state->virtualMicroseconds();
-    return std::chrono::duration<double, std::micro>(SteadyClock::now() - g_start).count();
+    ClockState* state = VirtualState();
+    return state ? state->virtualMicroseconds() : RealMicroseconds();
 }
 
 double ReadClock()
 {
-    double now = PeekClock();
-    if (ClockState* state = VirtualState())
-        state->advance(state->readStep());
+    ClockState* state = VirtualState();
+    if (!state)
+        return RealMicroseconds();
+    const double now = state->virtualMicroseconds();
+    state->advance(state->readStep());
     return now;
 }
 

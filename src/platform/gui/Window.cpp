@@ -22,7 +22,7 @@ namespace {
 
 Qt::WindowFlags FlagsFor(const Window& window)
 {
-    Qt::WindowFlags flags = window.frame() == 7 ? Qt::Tool : Qt::Window;
+    Qt::WindowFlags flags = window.isFloating() ? Qt::Tool : Qt::Window;
     flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     if (window.closeButton())
         flags |= Qt::WindowCloseButtonHint;
@@ -33,18 +33,13 @@ Qt::WindowFlags FlagsFor(const Window& window)
     return flags;
 }
 
-bool IsFloating(const Window& window)
-{
-    return window.frame() == 7;
-}
-
 // Each floating window stays above the anchor of the moment; called whenever a window comes on
 // the screen or goes, since the anchor may then change.
 void KeepFloatingWindowsAbove()
 {
     QWidget* anchor = WindowSystem::instance().stackingAnchor();
     for (const Ref<Window>& window : WindowSystem::instance().openWindows()) {
-        if (IsFloating(*window) && WidgetOf(*window) && window->hasBeenShown())
+        if (window->isFloating() && WidgetOf(*window) && window->hasBeenShown())
             KeepAbove(*WidgetOf(*window), anchor);
     }
 }
@@ -133,11 +128,11 @@ void Window::ensureShown()
                 m_widget->setGeometry(QRect(screen->availableGeometry().center() - QPoint(size.width() / 2, size.height() / 2), size));
             }
         }
-        if (IsFloating(*this))
+        if (isFloating())
             KeepAbove(*m_widget, WindowSystem::instance().stackingAnchor());
     }
     m_widget->show();
-    if (!IsFloating(*this))
+    if (!isFloating())
         KeepFloatingWindowsAbove();
 }
 
@@ -162,7 +157,7 @@ void Window::Show()
     if (minimised)
         m_widget->setWindowState(m_widget->windowState() & ~Qt::WindowMinimized);
     m_widget->raise();
-    if (minimised || !IsFloating(*this))
+    if (minimised || !isFloating())
         m_widget->activateWindow();
 }
 
@@ -194,7 +189,7 @@ void Window::forget(bool announce)
         m_widget->hide();
     WindowSystem::instance().remove(*this);
     if (announce) {
-        if (!IsFloating(*this))
+        if (!isFloating())
             KeepFloatingWindowsAbove();
         CurrentFrameworkObserver()->windowClosed(*this);
         WindowSystem::instance().windowListChanged();

@@ -55,7 +55,7 @@ void WindowSystem::forgetAll()
 QWidget* WindowSystem::stackingAnchor() const
 {
     for (const Ref<Window>& window : m_openWindows) {
-        if (window->frame() != 7 && window->widget() && window->hasBeenShown())
+        if (!window->isFloating() && window->widget() && window->hasBeenShown())
             return window->widget();
     }
     return nullptr;

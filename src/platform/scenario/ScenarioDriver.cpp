@@ -10,7 +10,6 @@
 #include <fw/Canvas.h>
 #include <fw/CheckBox.h>
 #include <fw/Clock.h>
-#include <fw/MessageBox.h>
 #include <fw/PopupMenu.h>
 #include <fw/PushButton.h>
 #include <fw/Runtime.h>

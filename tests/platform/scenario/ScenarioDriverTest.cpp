@@ -40,7 +40,6 @@ std::vector<std::string> Values(const std::string& output)
 // is in the program's event loop: open-and-close cycles leave no widgets behind.
 TEST(ScenarioDriver, ClosedWindowsLeaveNoWidgetsBehind)
 {
-    initialize();
     std::ostringstream output;
     // "print widgets" counts the widgets alive, to watch them from the scenario.
     ScenarioDriver driver(output, [](const std::string& name) -> std::optional<std::string> {

@@ -9,7 +9,6 @@
 #include "simulation/Variables.h"
 #include <fw/Clock.h>
 #include <fw/Exceptions.h>
-#include <fw/MessageBox.h>
 #include <fw/PopupMenu.h>
 #include <fw/PushButton.h>
 #include <fw/Runtime.h>

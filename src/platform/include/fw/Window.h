@@ -73,6 +73,8 @@ public:
     std::int32_t width() const { return m_width; }
     std::int32_t height() const { return m_height; }
     std::int32_t frame() const { return m_frame; }
+    // Frame 7: a floating tool window, which stays above the main window.
+    bool isFloating() const { return m_frame == 7; }
     bool hasBackColor() const { return m_hasBackColor; }
     Color backColor() const { return m_backColor; }
     const std::string& title() const { return m_title; }
