@@ -165,7 +165,6 @@ protected:
             RunUntilEveryThreadEnded();
         }
         CloseProgramWindows();
-        LetTheSoundFinishLoading();
     }
 
     // One scheduler round per call and nothing else: the rounds count the yields exactly.

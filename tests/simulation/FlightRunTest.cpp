@@ -90,8 +90,6 @@ protected:
             RunUntilEveryThreadEnded();
         }
         CloseProgramWindows();
-        if (GetParam().outcome == Outcome::Impact)
-            LetTheSoundFinishLoading();
     }
 
     Ref<BackGroundDrawing> start()

@@ -6,9 +6,7 @@
 
 #include <QBuffer>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QImage>
-#include <QThread>
 
 using namespace fw;
 
@@ -43,16 +41,6 @@ bool RunUntilEveryThreadEnded()
         DismissMessageBox();
         return Scheduler::instance().liveThreadCount() == 0;
     });
-}
-
-void LetTheSoundFinishLoading()
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < 300) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(5);
-    }
 }
 
 bool RunRoundsUntil(const std::function<bool()>& condition, int maxRounds)

@@ -40,9 +40,6 @@ void CloseProgramWindows();
 // Runs rounds, pressing OK on any message box that comes up, until no thread is alive; true when
 // none was left. For runs whose Stopp was set.
 bool RunUntilEveryThreadEnded();
-// Qt decodes a sound on a loader thread of its own; a process that ends while it still decodes
-// can deadlock in Qt's exit handlers. A test that played the sound gives it time to finish.
-void LetTheSoundFinishLoading();
 
 // The image as a picture, decoded from its PNG bytes as a file's would be.
 fw::Ref<fw::Picture> PictureOf(const QImage& image);

@@ -79,7 +79,7 @@ Ref<Picture> FolderItem::OpenAsPicture() const
 Ref<Sound> FolderItem::OpenAsSound() const
 {
     std::optional<std::string> bytes = ReadWholeFile(m_path);
-    return bytes ? Sound::decode(m_path, Name(), *bytes) : nullptr;
+    return bytes ? Sound::decode(Name(), *bytes) : nullptr;
 }
 
 std::size_t FolderItem::filesRead()

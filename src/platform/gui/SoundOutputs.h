@@ -2,23 +2,24 @@
 
 #include "core/RuntimeOwned.h"
 
-#include <filesystem>
 #include <map>
-
-class QSoundEffect;
+#include <memory>
 
 namespace fw {
 
 class Sound;
+class SoundOutput;
+struct PcmWave;
 
 // The audio output of each sound that has played. Audio output cannot outlive the runtime,
 // whoever still holds a sound.
 class SoundOutputs : public RuntimeOwned<SoundOutputs> {
 public:
+    SoundOutputs();
     ~SoundOutputs();
 
-    // The sound's output, made for its file the first time.
-    QSoundEffect& outputFor(const Sound& sound, const std::filesystem::path& file);
+    // The sound's output, made for its samples the first time.
+    SoundOutput& outputFor(const Sound& sound, const PcmWave& wave);
     // The sound goes: so does its output.
     void release(const Sound& sound);
     void releaseAll();
@@ -26,7 +27,7 @@ public:
     void abandon() { m_abandoned = true; }
 
 private:
-    std::map<const Sound*, QSoundEffect*> m_outputs;
+    std::map<const Sound*, std::unique_ptr<SoundOutput>> m_outputs;
     bool m_abandoned { false };
 };
 

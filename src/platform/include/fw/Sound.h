@@ -2,9 +2,12 @@
 
 #include <fw/Object.h>
 
-#include <filesystem>
+#include <memory>
+#include <string>
 
 namespace fw {
+
+struct PcmWave;
 
 // A sound read from a WAV file. Play returns at once; the sound plays on its own.
 class Sound : public Object {
@@ -13,20 +16,19 @@ public:
     const ClassInfo& classInfo() const override { return StaticClass(); }
 
     // Nil when the bytes are no PCM WAV data.
-    static Ref<Sound> decode(const std::filesystem::path& path, const std::string& name, const std::string& bytes);
+    static Ref<Sound> decode(const std::string& name, const std::string& bytes);
 
     ~Sound() override;
 
     void Play();
     const std::string& name() const { return m_name; }
-    double durationSeconds() const { return m_durationSeconds; }
+    double durationSeconds() const;
 
 private:
-    Sound(std::filesystem::path path, std::string name, double durationSeconds);
+    Sound(std::string name, PcmWave wave);
 
-    std::filesystem::path m_path;
     std::string m_name;
-    double m_durationSeconds;
+    std::unique_ptr<const PcmWave> m_wave;
 };
 
 }
