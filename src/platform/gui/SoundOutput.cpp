@@ -42,7 +42,10 @@ SoundOutput::~SoundOutput()
 
 void SoundOutput::play()
 {
-    // The device is looked for at each play until there is one: it may come up later.
+    // A sink whose device went away is dropped; the device is looked for at each play until there
+    // is one, since it may come up later.
+    if (m_sink && m_sink->error() == QAudio::FatalError)
+        m_sink.reset();
     if (!m_sink) {
         QAudioDevice device = QMediaDevices::defaultAudioOutput();
         if (device.isNull())
