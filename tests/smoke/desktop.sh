@@ -9,7 +9,7 @@
 # they are given, since a failure inside $(...) could not end the test. Every wait is a poll of
 # 0.1 s steps bounded in time.
 #
-# Needs xvfb-run, openbox, xdotool, wmctrl, xwininfo and xprop (x11-utils) and ImageMagick.
+# Needs Xvfb and xauth, openbox, xdotool, wmctrl, xwininfo and xprop (x11-utils) and ImageMagick.
 
 # The tools' output is parsed: the same words and numbers in every locale. The program gets the
 # caller's locale back (start_program).
@@ -45,20 +45,42 @@ enter_display() {
     if [ -n "${QUENDAL_DESKTOP_DISPLAY:-}" ]; then
         return 0
     fi
-    local needed errors status
-    for needed in xvfb-run openbox xdotool xwininfo xprop wmctrl import convert compare; do
+    local needed
+    for needed in Xvfb xauth openbox xdotool xwininfo xprop wmctrl import convert compare; do
         command -v "$needed" > /dev/null || { echo "$tool: $needed is missing" >&2; exit 1; }
     done
-    errors=$(mktemp) || exit 1
-    # -a takes the first free display number, so tests can run side by side.
-    xvfb-run -a -e "$errors" -s "-screen 0 ${size}x${depth} -nolisten tcp -noreset" \
-        env QUENDAL_DESKTOP_DISPLAY="${size}x${depth}" bash "$0" "$@"
-    status=$?
-    if [ $status -ne 0 ] && [ -s "$errors" ]; then
-        echo "--- X server output:" >&2
-        cat "$errors" >&2
+    local server_folder number="" cookie server status
+    server_folder=$(mktemp -d) || exit 1
+    # The server takes every cookie of its file, whatever display it is written for; the number
+    # is known only once the server runs.
+    cookie=$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')
+    touch "$server_folder/auth"
+    xauth -q -f "$server_folder/auth" add :0 . "$cookie"
+    # The server picks a free display number itself and writes it once it takes connections, so
+    # tests can run side by side without two taking one number.
+    mkfifo "$server_folder/display"
+    Xvfb -displayfd 3 -auth "$server_folder/auth" -screen 0 "${size}x${depth}" -nolisten tcp -noreset \
+        3> "$server_folder/display" 2> "$server_folder/errors" &
+    server=$!
+    read -r -t 20 number < "$server_folder/display" || number=""
+    if [ -z "$number" ]; then
+        echo "$tool: FAILED: the X server did not start" >&2
+        cat "$server_folder/errors" >&2
+        kill "$server" 2> /dev/null
+        rm -rf "$server_folder"
+        exit 1
     fi
-    rm -f "$errors"
+    xauth -q -f "$server_folder/auth" add ":$number" . "$cookie"
+    DISPLAY=":$number" XAUTHORITY="$server_folder/auth" QUENDAL_DESKTOP_DISPLAY="${size}x${depth}" \
+        bash "$0" "$@"
+    status=$?
+    kill "$server" 2> /dev/null
+    wait "$server" 2> /dev/null
+    if [ $status -ne 0 ] && [ -s "$server_folder/errors" ]; then
+        echo "--- X server output:" >&2
+        cat "$server_folder/errors" >&2
+    fi
+    rm -rf "$server_folder"
     exit $status
 }
 
