@@ -96,7 +96,7 @@ TEST(PcmWave, IntegerPcmPlaysAsItsHeaderSays)
         EXPECT_EQ(wave->sampleRate, int(c.header.sampleRate)) << c.what;
         EXPECT_EQ(wave->channels, c.header.channels) << c.what;
         EXPECT_EQ(wave->bytesPerSample, c.bytesPerSample) << c.what;
-        EXPECT_EQ(wave->samples, c.samples) << c.what;
+        EXPECT_EQ(wave->samples.toStdString(), c.samples) << c.what;
         double byteRate = c.header.sampleRate * c.header.channels * c.header.bits / 8.0;
         EXPECT_DOUBLE_EQ(wave->durationSeconds, c.data.size() / byteRate) << c.what;
     }

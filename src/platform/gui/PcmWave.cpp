@@ -48,13 +48,13 @@ std::optional<Format> ReadFormat(const std::string& bytes, std::size_t body, std
 }
 
 // 24-bit samples become 32-bit ones, the low byte zero: outputs take no 24-bit samples.
-std::string Widened24(const std::string& bytes, std::size_t at, std::size_t size)
+QByteArray Widened24(const std::string& bytes, std::size_t at, std::size_t size)
 {
-    std::string widened;
-    widened.reserve(size / 3 * 4);
+    QByteArray widened;
+    widened.reserve(qsizetype(size / 3 * 4));
     for (std::size_t sample = at; sample + 3 <= at + size; sample += 3) {
-        widened.push_back('\0');
-        widened.append(bytes, sample, 3);
+        widened.append('\0');
+        widened.append(bytes.data() + sample, 3);
     }
     return widened;
 }
@@ -91,7 +91,7 @@ std::optional<PcmWave> PcmWave::decode(const std::string& bytes)
                 wave.samples = Widened24(bytes, body, played);
             } else {
                 wave.bytesPerSample = format->bits / 8;
-                wave.samples = bytes.substr(body, played);
+                wave.samples = QByteArray(bytes.data() + body, qsizetype(played));
             }
             return wave;
         }

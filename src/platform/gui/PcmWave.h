@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+
 #include <optional>
 #include <string>
 
@@ -11,7 +13,8 @@ struct PcmWave {
     int sampleRate { 0 };
     int channels { 0 };
     int bytesPerSample { 0 };
-    std::string samples;
+    // Shared, not copied, by the outputs that play them.
+    QByteArray samples;
     // As the file's header gives it: its data's size over its byte rate.
     double durationSeconds { 0 };
 

@@ -25,7 +25,7 @@ QAudioFormat::SampleFormat SampleFormatOf(int bytesPerSample)
 }
 
 SoundOutput::SoundOutput(const PcmWave& wave)
-    : m_samples(wave.samples.data(), qsizetype(wave.samples.size()))
+    : m_samples(wave.samples)
     , m_buffer(&m_samples)
 {
     m_format.setSampleRate(wave.sampleRate);
