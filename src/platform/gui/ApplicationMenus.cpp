@@ -16,6 +16,24 @@
 
 namespace fw {
 
+namespace {
+
+// Ctrl+Q in the window that has the keyboard: not every key scheme gives Quit a key of its own.
+// Each window holds a Quit of its own, so the key works in every window, also when the one with
+// the menu bar has closed; one for the whole application would hang on a window that may be
+// gone. A window's own context keeps two of them from ever matching one key press.
+QAction* NewQuitAction(QObject* owner)
+{
+    auto* quit = new QAction(QObject::tr("&Quit"), owner);
+    quit->setObjectName(kQuitMenuItem);
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    quit->setShortcutContext(Qt::WindowShortcut);
+    QObject::connect(quit, &QAction::triggered, [] { CallHandler([] { ChooseMenuItem(nullptr, kQuitMenuItem); }); });
+    return quit;
+}
+
+}
+
 void ChooseMenuItem(Window* window, const std::string& itemName)
 {
     Ref<Window> keep(window);
@@ -27,6 +45,12 @@ void ChooseMenuItem(Window* window, const std::string& itemName)
         return;
     if (Ref<Application> application = WindowSystem::instance().applicationObject())
         application->invokeMenuHandler(itemName);
+}
+
+void AttachQuitKey(Window& window)
+{
+    if (WindowWidget* widget = WidgetOf(window))
+        widget->addAction(NewQuitAction(widget));
 }
 
 void AttachApplicationMenus(Window& window)
@@ -47,12 +71,7 @@ void AttachApplicationMenus(Window& window)
 
     QMenu* fileMenu = menuBar->addMenu(QObject::tr("&File"));
     QObject::connect(fileMenu, &QMenu::aboutToShow, raiseEnableMenuItems);
-    QAction* quit = fileMenu->addAction(QObject::tr("&Quit"));
-    quit->setObjectName(kQuitMenuItem);
-    // Ctrl+Q everywhere: not every key scheme gives Quit a key of its own.
-    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    quit->setShortcutContext(Qt::ApplicationShortcut);
-    QObject::connect(quit, &QAction::triggered, [] { CallHandler([] { ChooseMenuItem(nullptr, kQuitMenuItem); }); });
+    fileMenu->addAction(NewQuitAction(fileMenu));
 
     QMenu* helpMenu = menuBar->addMenu(QObject::tr("&Help"));
     QObject::connect(helpMenu, &QMenu::aboutToShow, raiseEnableMenuItems);

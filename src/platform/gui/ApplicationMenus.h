@@ -11,6 +11,8 @@ class Window;
 inline constexpr const char* kQuitMenuItem = "FileQuit";
 inline constexpr const char* kAboutMenuItem = "AboutMenu";
 void AttachApplicationMenus(Window& window);
+// A window without the menus still quits at Ctrl+Q.
+void AttachQuitKey(Window& window);
 // The window's handler for the item runs; when it returns false, the application object's does.
 void ChooseMenuItem(Window* window, const std::string& itemName);
 

@@ -101,6 +101,8 @@ void Window::Constructor()
     AddMenuHandlers();
     if (hasMenuHandlers())
         AttachApplicationMenus(*this);
+    else
+        AttachQuitKey(*this);
 
     m_open = true;
     windows.addOpenWindow(self);
