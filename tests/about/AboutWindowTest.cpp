@@ -2,29 +2,36 @@
 // that each paint draws one tick at a time, its two pictures, and the press that closes it.
 #include "about/AboutWindow.h"
 
+#include "diagram/Dialog1.h"
+
 #include "gui/ApplicationMenus.h"
 #include "gui/CanvasWidget.h"
 #include "gui/QtObjects.h"
 #include "gui/WindowWidget.h"
 #include "loop/EventLoop.h"
+#include "loop/HandlerCall.h"
 #include "shell/Resources.h"
 #include "support/FlightFixture.h"
 #include <fw/Application.h>
+#include <fw/CheckBox.h>
 #include <fw/Clock.h>
 #include <fw/Graphics.h>
 #include <fw/Picture.h>
 #include <fw/PushButton.h>
 #include <fw/Runtime.h>
+#include <fw/RuntimeFunctions.h>
 #include <fw/StaticText.h>
 
 #include <QCoreApplication>
 #include <QImage>
+#include <QMetaObject>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRect>
 #include <QTest>
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -345,5 +352,104 @@ TEST_F(AboutWindowTest, APressAfterTheMainWindowClosedBringsANewIdleMainWindow)
     EXPECT_FALSE(ControlNamed<PushButton>(reopened, "PushButtonStopp")->enabled());
     EXPECT_TRUE(WidgetOf(*reopened)->isVisible());
 }
+
+// Input that the diagram's grid gets while the About window's paint waits for a tick: the grid
+// draws whole, and what comes meanwhile is handled once it has, at the paint's own wait.
+struct GridDuringPaint {
+    const char* name;
+    // Which control of the diagram draws the grid: Clear with Grid ticked, or Grid itself.
+    const char* control;
+    enum {
+        PressInAbout,
+        Quit,
+        RepaintAbout
+    } then;
+};
+
+void PrintTo(const GridDuringPaint& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class AboutPaintAndGrid : public AboutWindowTest, public ::testing::WithParamInterface<GridDuringPaint> { };
+
+TEST_P(AboutPaintAndGrid, TheGridDrawsWholeAndWhatCameMeanwhileEndsOnlyThePaint)
+{
+    const GridDuringPaint& c = GetParam();
+    Ref<Dialog1> diagram = Dialog1::Instance();
+    ASSERT_TRUE(diagram);
+    if (std::string(c.control) == "PushButtonClear")
+        ControlNamed<CheckBox>(diagram, "CheckBoxGrid")->setValue(true);
+    Ref<AboutWindow> about = chooseAbout();
+    ASSERT_TRUE(about);
+    Ref<Canvas> canvas = ControlNamed<Canvas>(about, "Canvas1");
+    ASSERT_TRUE(RunRoundsUntil([&] { return canvas->pixel(10, 125) == Color { 255, 255, 255 }; }, 10)) << "the first showing's paint";
+
+    std::int32_t repaintedAt = 0;
+    auto meanwhile = [&] {
+        switch (c.then) {
+        case GridDuringPaint::PressInAbout:
+            QMetaObject::invokeMethod(
+                qApp, [&] { pressAt(about, { 300, 270 }); }, Qt::QueuedConnection);
+            break;
+        case GridDuringPaint::Quit:
+            QMetaObject::invokeMethod(
+                qApp, [] { CallHandler([] { ChooseMenuItem(nullptr, kQuitMenuItem); }); }, Qt::QueuedConnection);
+            break;
+        case GridDuringPaint::RepaintAbout:
+            QMetaObject::invokeMethod(
+                qApp, [&] {
+                    repaintedAt = Ticks();
+                    canvas->Refresh(true);
+                },
+                Qt::QueuedConnection);
+            break;
+        }
+    };
+    // At the paint's first wait the user clicks the control; the next input is already queued.
+    QMetaObject::invokeMethod(
+        qApp, [&] {
+            meanwhile();
+            QTest::mouseClick(WidgetOf(*ControlNamed<RectControl>(diagram, c.control)), Qt::LeftButton);
+        },
+        Qt::QueuedConnection);
+    const std::int32_t before = Ticks();
+    canvas->Refresh(true);
+    const std::int32_t after = Ticks();
+
+    EXPECT_FALSE(EventLoop::instance().takeException()) << "nothing left a handler";
+    const Color grid { 150, 80, 80 };
+    const std::int32_t firstLine = RuntimeCvtReal64ToSInt32(Dialog1::DiaX(0.1));
+    const std::int32_t lastLine = RuntimeCvtReal64ToSInt32(Dialog1::DiaY(200));
+    EXPECT_EQ(flight_testing::DiagramCanvas()->pixel(firstLine, 100), grid) << "the grid's first line";
+    EXPECT_EQ(flight_testing::DiagramCanvas()->pixel(RuntimeCvtReal64ToSInt32(Dialog1::DiaX(10)), lastLine), grid) << "the grid's last line";
+    switch (c.then) {
+    case GridDuringPaint::PressInAbout:
+        EXPECT_FALSE(GetImplicitWindow(kAboutClass)) << "the press closed the About window";
+        EXPECT_LT(after - before, 20) << "and its paint ended there";
+        EXPECT_FALSE(IsQuitting()) << "the program runs on";
+        EXPECT_TRUE(Window1::Instance()->isOpen());
+        break;
+    case GridDuringPaint::Quit:
+        EXPECT_TRUE(IsQuitting());
+        EXPECT_EQ(QuitCode(), 0);
+        EXPECT_LT(after - before, 20) << "the paint ended at the quit";
+        break;
+    case GridDuringPaint::RepaintAbout:
+        EXPECT_TRUE(about->isOpen());
+        EXPECT_GT(repaintedAt, 0) << "the repaint came";
+        EXPECT_GE(after - repaintedAt, 84) << "the paint started over and ran to its end";
+        break;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Inputs, AboutPaintAndGrid,
+    ::testing::Values(GridDuringPaint { "ClearThenPress", "PushButtonClear", GridDuringPaint::PressInAbout },
+        GridDuringPaint { "ClearThenQuit", "PushButtonClear", GridDuringPaint::Quit },
+        GridDuringPaint { "ClearThenRepaint", "PushButtonClear", GridDuringPaint::RepaintAbout },
+        GridDuringPaint { "GridThenPress", "CheckBoxGrid", GridDuringPaint::PressInAbout },
+        GridDuringPaint { "GridThenQuit", "CheckBoxGrid", GridDuringPaint::Quit },
+        GridDuringPaint { "GridThenRepaint", "CheckBoxGrid", GridDuringPaint::RepaintAbout }),
+    [](const ::testing::TestParamInfo<GridDuringPaint>& info) { return std::string(info.param.name); });
 
 }

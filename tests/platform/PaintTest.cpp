@@ -1,7 +1,10 @@
 // A Paint handler that takes its time on the main thread, as an animation does: the input that
 // comes meanwhile is handled at its yields, and what that input does ends or restarts the paint.
 #include "gui/ApplicationMenus.h"
+#include "gui/QtObjects.h"
+#include "gui/WindowWidget.h"
 #include "loop/EventLoop.h"
+#include "loop/HandlerCall.h"
 #include "support/TestSupport.h"
 #include <fw/Application.h>
 #include <fw/Graphics.h>
@@ -14,6 +17,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 
 using namespace fw;
 using namespace testing_support;
@@ -123,6 +127,31 @@ TEST_F(Paints, ClosingTheWindowDuringItsPaintEndsThePaintAtThatYield)
     EXPECT_EQ(paint.started, 1) << "nor is it painted again";
 }
 
+TEST_F(Paints, AHandlerThatRunsDuringAPaintsWaitRunsToItsEndBeforeTheInputAfterIt)
+{
+    SlowPaint paint(canvas);
+    constexpr int kYields = 5;
+    int yielded = 0;
+    bool openThroughout = true;
+    paint.postAt(3, [&] {
+        // The next input is already waiting while this handler yields.
+        QMetaObject::invokeMethod(
+            qApp, [this] { window->Close(); }, Qt::QueuedConnection);
+        CallHandler([&] {
+            for (; yielded < kYields; ++yielded) {
+                RuntimeBackgroundTask();
+                openThroughout = openThroughout && window->isOpen();
+            }
+        });
+    });
+    canvas->Refresh(true);
+    EXPECT_EQ(yielded, kYields) << "the handler's yields returned";
+    EXPECT_TRUE(openThroughout) << "no input was handled inside the handler";
+    EXPECT_FALSE(window->isOpen()) << "the input after it was handled at the paint's wait";
+    EXPECT_EQ(paint.finished, 0) << "and ended the paint there";
+    EXPECT_LT(paint.drawn, kDots);
+}
+
 TEST_F(Paints, ARepaintDuringAPaintStartsItOverRatherThanInsideIt)
 {
     struct RepaintCase {
@@ -170,6 +199,33 @@ TEST_F(Paints, APaintFromAThreadIsNotInterruptedByTheMainThreadsInput)
     EXPECT_TRUE(handledDuringPaint) << "the event loop runs on beside a thread's paint";
     EXPECT_EQ(paint.finished, 1);
     EXPECT_EQ(paint.drawn, kDots);
+}
+
+TEST_F(Paints, ARestoreFromMinimisedErasesNothingAndPaintsOnlyAPaintHandlersCanvasAgain)
+{
+    const Color red { 255, 0, 0 };
+    for (bool withHandler : { false, true }) {
+        SCOPED_TRACE(withHandler ? "a Paint handler's canvas" : "a canvas drawn from outside");
+        std::optional<SlowPaint> paint;
+        if (withHandler)
+            paint.emplace(canvas);
+        Ref<Graphics> g = canvas->Graphics();
+        g->setForeColor(red);
+        g->FillOval(30, 20, 3, 3);
+        QWidget* widget = WidgetOf(*window);
+        widget->showMinimized();
+        ProcessEvents();
+        ASSERT_TRUE(widget->isMinimized());
+        widget->showNormal();
+        ProcessEvents();
+        ASSERT_FALSE(widget->isMinimized());
+        if (withHandler) {
+            EXPECT_EQ(paint->finished, 1) << "the handler's picture is painted again";
+            EXPECT_NE(canvas->pixel(31, 21), red) << "by a repaint, which erases";
+        } else {
+            EXPECT_EQ(canvas->pixel(31, 21), red) << "what was drawn is there again";
+        }
+    }
 }
 
 // Quitting is final for the runtime; the next case has a runtime of its own.

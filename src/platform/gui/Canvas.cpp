@@ -1,10 +1,8 @@
 #include <fw/Canvas.h>
 
 #include "gui/CanvasWidget.h"
+#include "gui/PaintRuns.h"
 #include "gui/QtObjects.h"
-#include "gui/WindowSystem.h"
-#include "loop/EventLoop.h"
-#include "loop/Scheduler.h"
 #include <fw/Graphics.h>
 #include <fw/Window.h>
 
@@ -13,40 +11,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <memory>
 
 namespace fw {
 
 namespace {
 
 QRgb ToRgb(Color color) { return qRgb(color.red, color.green, color.blue); }
-
-// Ends a Paint handler at its yield; no program code catches it.
-struct PaintOvertaken { };
-
-// The paints that run on the main thread, innermost last, while their handlers run.
-class MainThreadPaint {
-public:
-    explicit MainThreadPaint(Canvas& canvas)
-        : m_onMainThread(!Scheduler::instance().inThread())
-    {
-        if (m_onMainThread)
-            WindowSystem::instance().mainThreadPaints().push_back(&canvas);
-    }
-    ~MainThreadPaint()
-    {
-        if (!m_onMainThread)
-            return;
-        WindowSystem::instance().mainThreadPaints().pop_back();
-        // Whatever the handler waited for is over with it.
-        Scheduler::instance().forgetMainThreadWake();
-    }
-    MainThreadPaint(const MainThreadPaint&) = delete;
-    MainThreadPaint& operator=(const MainThreadPaint&) = delete;
-
-private:
-    bool m_onMainThread;
-};
 
 // floor(numerator / denominator + 1/2) in exact integer arithmetic.
 std::int64_t RoundedQuotient(std::int64_t numerator, std::int64_t denominator)
@@ -130,36 +100,17 @@ void Canvas::Refresh(bool)
     paintBackdrop();
     if (!m_paintHandler)
         return;
-    if (m_painting) {
-        m_paintAgain = true;
-        return;
-    }
-    Ref<Canvas> keep(this);
-    m_painting = true;
-    // Over with the paint however it ends, an exception included.
-    const std::unique_ptr<bool, void (*)(bool*)> painting(&m_painting, [](bool* flag) { *flag = false; });
-    MainThreadPaint paint(*this);
-    do {
-        m_paintAgain = false;
+    PaintRuns::instance().run(*this, [this] {
         Ref<fw::Graphics> context = Graphics();
         auto handler = m_paintHandler;
-        try {
-            handler(*context);
-        } catch (const PaintOvertaken&) {
-        }
-    } while (m_paintAgain && !EventLoop::instance().isQuitting() && window() && window()->isOpen());
+        handler(*context);
+    });
 }
 
-void Canvas::MainThreadYielded()
+void Canvas::windowRestored()
 {
-    std::vector<Canvas*>& paints = WindowSystem::instance().mainThreadPaints();
-    if (paints.empty())
-        return;
-    Scheduler::instance().waitOnMainThread();
-    // What the input did may have ended this paint: nothing more is drawn for it.
-    Canvas& canvas = *paints.back();
-    if (EventLoop::instance().isQuitting() || canvas.m_paintAgain || !canvas.window() || !canvas.window()->isOpen())
-        throw PaintOvertaken {};
+    if (m_paintHandler)
+        Refresh(true);
 }
 
 void Canvas::setPixel(std::int32_t x, std::int32_t y, Color color)

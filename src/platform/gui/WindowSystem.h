@@ -14,12 +14,10 @@ class QWidget;
 
 namespace fw {
 
-class Canvas;
 class WindowEvents;
 
 // The application's object and windows: the implicit instance of each window class and the open
-// windows, oldest first; the canvases whose Paint handlers run on the main thread; and who hears
-// of a change of the windows or a cancel press.
+// windows, oldest first; and who hears of a change of the windows or a cancel press.
 class WindowSystem : public RuntimeOwned<WindowSystem> {
 public:
     void setEvents(WindowEvents* events) { m_events = events; }
@@ -42,15 +40,11 @@ public:
     // one that has been shown, as Qt's widget; null when there is none.
     QWidget* stackingAnchor() const;
 
-    // The Paint handlers that run on the main thread, innermost last.
-    std::vector<Canvas*>& mainThreadPaints() { return m_mainThreadPaints; }
-
 private:
     WindowEvents* m_events { nullptr };
     Ref<Application> m_applicationObject;
     std::vector<std::pair<std::string, Ref<Window>>> m_implicitInstances;
     std::vector<Ref<Window>> m_openWindows;
-    std::vector<Canvas*> m_mainThreadPaints;
 };
 
 }

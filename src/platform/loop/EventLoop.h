@@ -28,6 +28,9 @@ public:
     // The exception kept, taking it; null when there is none.
     std::exception_ptr takeException();
 
+    // The handler calls under way on the main thread's stack (CallHandler).
+    int& handlerDepth() { return m_handlerDepth; }
+
 private:
     void stopThreads();
 
@@ -35,6 +38,7 @@ private:
     bool m_quitting { false };
     bool m_running { false };
     std::exception_ptr m_exception;
+    int m_handlerDepth { 0 };
 };
 
 }

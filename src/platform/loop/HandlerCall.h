@@ -10,4 +10,7 @@ namespace fw {
 // handler through it.
 void CallHandler(const std::function<void()>& handler);
 
+// How many handler calls are under way on the main thread's stack, innermost included.
+int MainThreadHandlerDepth();
+
 }

@@ -255,11 +255,11 @@ std::optional<double> Scheduler::sleepingUntil() const
     return m_wakeTimer->moment();
 }
 
-void Scheduler::waitOnMainThread()
+void Scheduler::waitOnMainThread(std::optional<double> mainThreadWake)
 {
     std::optional<double> sleep;
-    if (!m_current && !VirtualClock::isEnabled() && m_mainThreadWake && !m_stopped)
-        sleep = sleepUntil(Microseconds(), m_mainThreadWake);
+    if (!m_current && !VirtualClock::isEnabled() && mainThreadWake && !m_stopped)
+        sleep = sleepUntil(Microseconds(), mainThreadWake);
     if (!sleep) {
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         return;
@@ -285,8 +285,6 @@ void Scheduler::expectWake(double microseconds)
 {
     if (m_current)
         m_current->m_fiber->wakeAt = microseconds;
-    else
-        m_mainThreadWake = microseconds;
 }
 
 bool Scheduler::wakeIsNear(double now, double margin) const

@@ -38,10 +38,8 @@ public:
     void runSlice();
     // The current thread yields until Microseconds passes this value. Rounds then keep the event
     // loop's visits and the frames away from that moment, so that the wait ends on time, and while
-    // every thread waits so, the event loop sleeps. On the main thread, for a handler that waits
-    // there (a Paint handler), until forgetMainThreadWake.
+    // every thread waits so, the event loop sleeps.
     void expectWake(double microseconds);
-    void forgetMainThreadWake() { m_mainThreadWake.reset(); }
     // Where every runnable thread waits on a time it told, the earliest of those times; infinity
     // where no thread is runnable; none where a thread can run now.
     std::optional<double> threadsWaitUntil(double now) const;
@@ -52,9 +50,10 @@ public:
     // Whether the event loop sleeps until the earliest wait is nearly over, and until when.
     bool isSleeping() const;
     std::optional<double> sleepingUntil() const;
-    // In a handler on the main thread that waits on a time it told (a Paint handler's yield):
-    // handles the events that wait, sleeping in the event loop while every thread waits too.
-    void waitOnMainThread();
+    // On the main thread, in a handler that waits (a Paint handler's yield): handles the events
+    // that wait, sleeping in the event loop until shortly before the main thread's wake, if it
+    // has one, while every thread waits too.
+    void waitOnMainThread(std::optional<double> mainThreadWake);
     // Whether the rounds of the event loop's visits present the frames.
     bool presentsFrames() const;
     // Whether a runnable thread's wait ends within margin after now, or ended just before now.
@@ -118,7 +117,6 @@ private:
     WakeTimer* m_wakeTimer { nullptr };
     ThreadEvents* m_events { nullptr };
     FrameSource* m_frames { nullptr };
-    std::optional<double> m_mainThreadWake;
     bool m_stopped { false };
     bool m_drivenFromOutside { false };
 };

@@ -2,6 +2,7 @@
 
 #include "core/FrameworkObserver.h"
 #include "gui/FrameTransport.h"
+#include "gui/PaintRuns.h"
 #include "gui/WindowSystem.h"
 #include "loop/EventLoop.h"
 #include "loop/Scheduler.h"
@@ -125,14 +126,19 @@ std::int32_t RuntimeExit()
 void RuntimeBackgroundTask()
 {
     Scheduler& scheduler = Scheduler::instance();
-    scheduler.yield();
-    if (!scheduler.inThread())
-        Canvas::MainThreadYielded();
+    if (scheduler.inThread())
+        scheduler.yield();
+    else
+        PaintRuns::instance().mainThreadYield();
 }
 
 void RuntimeExpectWake(double microseconds)
 {
-    Scheduler::instance().expectWake(microseconds);
+    Scheduler& scheduler = Scheduler::instance();
+    if (scheduler.inThread())
+        scheduler.expectWake(microseconds);
+    else
+        PaintRuns::instance().expectMainThreadWake(microseconds);
 }
 
 bool UserCancelled()

@@ -5,6 +5,7 @@
 #include "core/OnlookerSlot.h"
 #include "gui/FolderRoots.h"
 #include "gui/MessageBoxes.h"
+#include "gui/PaintRuns.h"
 #include "gui/Presenter.h"
 #include "gui/SoundOutputs.h"
 #include "gui/WindowSystem.h"
@@ -57,6 +58,7 @@ private:
     Scheduler m_scheduler;
     EventLoop m_eventLoop;
     WindowSystem m_windows;
+    PaintRuns m_paints;
     FolderRoots m_folderRoots;
     SoundOutputs m_soundOutputs;
     MessageBoxes m_messageBoxes;

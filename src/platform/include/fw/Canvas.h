@@ -51,12 +51,8 @@ protected:
 
 private:
     void windowRepainted() override { Refresh(true); }
-
-    // A yield of the main thread. There a Paint handler that takes its time lets the user's input
-    // be handled, and ends once its window has closed, the application quits or a repaint has
-    // overtaken it.
-    friend void RuntimeBackgroundTask();
-    static void MainThreadYielded();
+    // Only a canvas whose picture is its Paint handler's paints again; the others keep theirs.
+    void windowRestored() override;
 
     CanvasWidget* canvasWidget() const;
     // The picture becomes the backdrop alone, without the Paint handler.
@@ -65,8 +61,6 @@ private:
     Ref<Picture> m_backdrop;
     Color m_foreColor;
     std::function<void(fw::Graphics&)> m_paintHandler;
-    bool m_painting { false };
-    bool m_paintAgain { false };
 };
 
 }
