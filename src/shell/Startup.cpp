@@ -27,6 +27,9 @@ void Main()
         RuntimeRun();
     } catch (const std::exception& exception) {
         UnhandledException(exception);
+    } catch (...) {
+        // Whatever it is, the user is told and the process shuts down as after a quit.
+        UnhandledException(RuntimeException("an exception of a type that the program does not know"));
     }
 }
 

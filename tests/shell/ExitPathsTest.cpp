@@ -1,6 +1,6 @@
 // Every way out of the process, each in a process of its own: the program's own (Quit, also
 // mid-flight or while a thread waits in its message; the last window closing; an exception that
-// nothing caught) and exit() called by a library while the framework still stands (with the
+// nothing caught, of any type) and exit() called by a library while the framework still stands (with the
 // sound loaded, with a message box up during a flight, with a thread mid-flight or on its own
 // stack). Each ends with its status and touches no freed memory: in the sanitizer build any
 // report on standard error fails the case.
@@ -41,7 +41,7 @@ TEST_P(ExitPaths, EndWithTheirStatusAndReportNothing)
 INSTANTIATE_TEST_SUITE_P(Ways, ExitPaths,
     ::testing::Values(WayOut { "quit", 0 }, WayOut { "quit-mid-flight", 0 }, WayOut { "quit-with-message-in-flight", 0 },
         WayOut { "last-window-closed", 0 },
-        WayOut { "unhandled-exception", 1 }, WayOut { "exit-with-sound", 3 }, WayOut { "exit-with-message-in-flight", 3 },
+        WayOut { "unhandled-exception", 1 }, WayOut { "unhandled-foreign-exception", 1 }, WayOut { "exit-with-sound", 3 }, WayOut { "exit-with-message-in-flight", 3 },
         WayOut { "exit-mid-flight", 3 }, WayOut { "exit-on-thread", 3 }),
     [](const ::testing::TestParamInfo<WayOut>& info) {
         std::string name;

@@ -113,6 +113,12 @@ const std::map<std::string, std::function<void()>>& Ways()
                 Every(5, [] { fw::DismissMessageBox(); });
                 fw::CallHandler([] { throw fw::RuntimeException("raised by the exit probe"); });
             } },
+        // Not of the framework's family, nor a std::exception at all.
+        { "unhandled-foreign-exception",
+            [] {
+                Every(5, [] { fw::DismissMessageBox(); });
+                fw::CallHandler([] { throw 42; });
+            } },
         { "exit-with-sound",
             [] {
                 fw::NotNil(Explosion(), "the explosion sound")->Play();
