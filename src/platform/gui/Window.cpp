@@ -207,16 +207,21 @@ void Window::Refresh(bool)
 
 void Window::repaintControls()
 {
-    // A paint handler may close the window: both stay until the last one has painted.
-    Ref<Window> keep(this);
-    std::vector<Ref<Control>> controls = m_controls;
-    for (const Ref<Control>& control : controls)
-        control->windowRepainted();
+    tellControls(&Control::windowRepainted);
 }
 
 void Window::restoredFromMinimised()
 {
-    repaintControls();
+    tellControls(&Control::windowRestored);
+}
+
+void Window::tellControls(void (Control::*what)())
+{
+    // A paint handler may close the window: both stay until the last control has been told.
+    Ref<Window> keep(this);
+    std::vector<Ref<Control>> controls = m_controls;
+    for (const Ref<Control>& control : controls)
+        (control.get()->*what)();
 }
 
 void Window::mousePressed(std::int32_t x, std::int32_t y)

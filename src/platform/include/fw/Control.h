@@ -39,6 +39,8 @@ protected:
     virtual void detachFromWindow();
     // The window was repainted whole: a control that keeps a picture paints it again.
     virtual void windowRepainted() { }
+    // The window came back from minimised: what was drawn is still there, so nothing is erased.
+    virtual void windowRestored() { }
     // Return was pressed in the window: the default button pushes itself, and says so.
     virtual bool pressAsDefault() { return false; }
 

@@ -114,6 +114,7 @@ private:
     void destroyWithoutEvents();
     void ensureShown();
     void repaintControls();
+    void tellControls(void (Control::*what)());
     void forget(bool announce);
 
     WindowWidget* m_widget { nullptr };
