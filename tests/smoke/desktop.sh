@@ -1,15 +1,18 @@
 # Sourced by the desktop tests: they run the real program on a virtual X display under a real
-# window manager (openbox), drive it with xdotool as a user would, and check what the screen
+# window manager (openbox, or jwm where a case says so), drive it with xdotool as a user would, and check what the screen
 # shows (ImageMagick) and what the window manager says (xprop, wmctrl).
 #
 # A test script sets `tool` (the name its messages start with), sources this file and calls
 # enter_display, which runs the script again inside a display of its own and exits with its
 # status. Inside, the script calls prepare, start_window_manager and start_program, and ends
-# with pass; fail ends it early. Functions that find something store it in variables whose names
-# they are given, since a failure inside $(...) could not end the test. Every wait is a poll of
-# 0.1 s steps bounded in time.
+# with pass; fail ends it early, and skip when the tools driving the program, not the program,
+# could not set up what the case tests in time. Functions that find something store it in
+# variables whose names they are given, since a failure inside $(...) could not end the test.
+# Every wait is a poll of 0.1 s steps bounded in time, for something that the program, the
+# window manager or the server shows.
 #
-# Needs Xvfb and xauth, openbox, xdotool, wmctrl, xwininfo and xprop (x11-utils) and ImageMagick.
+# Needs Xvfb and xauth, openbox (jwm for its cases), xdotool, wmctrl, xwininfo and xprop
+# (x11-utils) and ImageMagick.
 
 # The tools' output is parsed: the same words and numbers in every locale. The program gets the
 # caller's locale back (start_program).
@@ -21,8 +24,12 @@ tool=${tool:-desktop}
 pid=
 log=
 shots=
+wm=openbox
 wm_pid=
 work=
+
+# The exit status by which CTest counts a case as skipped (SKIP_RETURN_CODE in tests/CMakeLists.txt).
+skipped_status=77
 
 # The arguments of every case script, PROGRAM SHOTS_FOLDER and a third (its case, or a depth),
 # as program, shots_folder and VAR. Usage: take_case_arguments VAR "$@"
@@ -100,8 +107,15 @@ microseconds() {
 # Runs COMMAND every 0.1 s until it succeeds or SECONDS have passed; fails when it never did.
 # Usage: poll SECONDS COMMAND...
 poll() {
-    local deadline
-    deadline=$(($(now_us) + $(microseconds "$1")))
+    local seconds=$1
+    shift
+    poll_until $(($(now_us) + $(microseconds "$seconds"))) "$@"
+}
+
+# The same until the moment DEADLINE, in microseconds since the epoch (now_us); COMMAND runs
+# at least once. Usage: poll_until DEADLINE COMMAND...
+poll_until() {
+    local deadline=$1
     shift
     while true; do
         "$@" && return 0
@@ -167,12 +181,21 @@ fail() {
         cat "$log" >&2
     fi
     if [ -n "$wm_pid" ] && ! alive "$wm_pid"; then
-        echo "--- openbox had ended; its output:" >&2
-        cat "$work/openbox.log" >&2
+        echo "--- $wm had ended; its output:" >&2
+        cat "$work/$wm.log" >&2
     fi
     desktop_cleanup
     trap - EXIT
     exit 1
+}
+
+# The tools driving the program were too slow, on a busy machine, to set up what the case tests:
+# says why and exits with the status that CTest counts as skipped. Never for what the program does.
+skip() {
+    echo "$tool: SKIPPED: $*" >&2
+    desktop_cleanup
+    trap - EXIT
+    exit $skipped_status
 }
 
 # Makes the folder for the screenshots, emptied of older ones, and a scratch folder.
@@ -190,31 +213,47 @@ root_window_property() {
     xprop -root "$1" 2> /dev/null | sed -n 's/.*window id # \(0x[0-9a-f]*\).*/\1/p'
 }
 
-# True once the window manager names itself on the root window, which openbox does only once
-# it has taken over the display.
+# True once the window manager names itself on the root window, which openbox and jwm do only
+# once they have taken over the display.
 wm_ready() {
-    local check
+    local check name
+    case $wm in
+    openbox) name=Openbox ;;
+    jwm) name=JWM ;;
+    esac
     check=$(root_window_property _NET_SUPPORTING_WM_CHECK)
-    [ -n "$check" ] && xprop -id "$check" _NET_WM_NAME 2> /dev/null | grep -q '"Openbox"'
+    [ -n "$check" ] && xprop -id "$check" _NET_WM_NAME 2> /dev/null | grep -q "\"$name\""
 }
 
 wm_ready_or_gone() {
     wm_ready || ! alive "$wm_pid"
 }
 
-# Starts openbox with Debian's default configuration, not the user's, and waits for it. An
-# openbox that could not open the display is started again, up to three times in all.
+# Starts the window manager WM, openbox by default or jwm, with Debian's default configuration,
+# not the user's, and waits for it. One that could not open the display is started again, up to
+# three times in all. Usage: start_window_manager [openbox|jwm]
 start_window_manager() {
     local _
+    wm=${1:-openbox}
+    command -v "$wm" > /dev/null || fail "$wm is missing"
     for _ in 1 2 3; do
-        XDG_CONFIG_HOME="$work/config" XDG_CACHE_HOME="$work/cache" \
-            openbox --sm-disable --config-file /etc/xdg/openbox/rc.xml > "$work/openbox.log" 2>&1 &
+        case $wm in
+        openbox)
+            XDG_CONFIG_HOME="$work/config" XDG_CACHE_HOME="$work/cache" \
+                openbox --sm-disable --config-file /etc/xdg/openbox/rc.xml > "$work/openbox.log" 2>&1 &
+            ;;
+        jwm)
+            HOME="$work" jwm -f /etc/jwm/system.jwmrc > "$work/jwm.log" 2>&1 &
+            ;;
+        *)
+            fail "no window manager \"$wm\" to start"
+            ;;
+        esac
         wm_pid=$!
-        poll 10 wm_ready_or_gone || fail "openbox did not take over the display within 10 s"
+        poll 10 wm_ready_or_gone || fail "$wm did not take over the display within 10 s"
         alive "$wm_pid" && return 0
-        sleep 0.5
     done
-    fail "openbox ended three times before it took over the display"
+    fail "$wm ended three times before it took over the display"
 }
 
 # Starts PROGRAM on this display, on the real windowing system, its output in a log.
@@ -226,6 +265,17 @@ start_program() {
         env -u LC_ALL QT_QPA_PLATFORM=xcb "$1" > "$log" 2>&1 &
     fi
     pid=$!
+}
+
+# Ends the program, if it runs, and starts PROGRAM again, for a case that tries once more.
+restart_program() {
+    if alive "$pid"; then
+        kill "$pid" 2> /dev/null
+        poll 5 program_gone || kill -9 "$pid" 2> /dev/null
+    fi
+    wait "$pid" 2> /dev/null
+    exit_status=
+    start_program "$1"
 }
 
 # The program's viewable top-level window titled exactly TITLE, if there is one now.

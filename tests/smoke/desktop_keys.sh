@@ -31,6 +31,22 @@ capture_idle_buttons() {
     crop "$shots/idle.png" "$stop" "$work/stop-idle.png"
 }
 
+# Looks until the program shows no window: 0 when a look that ended by the moment DEADLINE
+# (now_us) saw none, 1 when one begun after it still saw one, 2 when the looks were too slow
+# to tell.
+windows_gone_by() {
+    local started
+    while true; do
+        started=$(now_us)
+        if no_window_left; then
+            [ "$(now_us)" -le "$1" ] && return 0
+            return 2
+        fi
+        [ "$started" -lt "$1" ] || return 1
+        sleep 0.1
+    done
+}
+
 # True once the About window is up, its id in about.
 about_up() {
     about=$(window_now 'About Quendal')
@@ -62,24 +78,51 @@ space_after_start)
     ;;
 
 quit_during_about)
-    open_about
-    # The animation lasts about 1.4 s from the window's first showing. Ctrl+Q goes in within
-    # 0.3 s of that, so an animation that ran to its end would keep the windows up for 1.1 s
-    # more; the program must have closed them within 0.8 s (a sanitizer build takes about 0.2 s).
-    # The process itself may take longer to end in a build whose leak check runs at exit.
-    poll 5 about_up || fail "no About window within 5 s of Help > About Quendal"
-    shown=$(now_us)
-    poll 0.3 active_window_is "$about" || fail "the About window did not get the focus within 0.3 s of showing"
-    keys ctrl+q
-    sent=$(now_us)
-    late=$(((sent - shown) / 1000))
-    [ $late -lt 300 ] || fail "Ctrl+Q went in only $late ms after the About window showed: too late to test"
-    poll 0.8 no_window_left \
-        || fail "the program's windows were still up 0.8 s after Ctrl+Q, sent $late ms into the About window's animation"
-    closed=$((($(now_us) - sent) / 1000))
-    expect_exit 0 3 "Ctrl+Q during the About window's animation"
-    ended=$((($(now_us) - sent) / 1000))
-    pass "Ctrl+Q $late ms into the About window's animation closed the windows within $closed ms and ended the program within $ended ms"
+    # The animation draws a dot a tick, 84 ticks, so it cannot end sooner than 1.35 s after the
+    # Return that chose Help > About Quendal: an animation that ran to its end would keep the
+    # windows up till then at least. Ctrl+Q goes in within 0.7 s of that Return, in the About
+    # window, and the program must have closed its windows before the animation could have
+    # ended. The process itself may take longer to end in a build whose leak check runs at
+    # exit. When the window manager or xdotool is too slow for that, the case starts the program
+    # again and tries once more, three times in all, then skips.
+    for attempt in 1 2 3; do
+        if [ $attempt -gt 1 ]; then
+            restart_program "$program"
+            find_main_windows
+        fi
+        choose_about
+        poll 5 about_up || fail "no About window within 5 s of Help > About Quendal"
+        if ! poll_until $((about_chosen + 700000)) active_window_is "$about"; then
+            poll 5 active_window_is "$about" || fail "the About window did not get the focus within 5 s of showing"
+            too_slow="the About window got the focus only $((($(now_us) - about_chosen) / 1000)) ms after Help > About Quendal"
+            echo "$tool: try $attempt: $too_slow" >&2
+            continue
+        fi
+        keys ctrl+q
+        sent=$(now_us)
+        late=$(((sent - about_chosen) / 1000))
+        if [ $late -ge 700 ]; then
+            too_slow="Ctrl+Q went in only $late ms after Help > About Quendal"
+            echo "$tool: try $attempt: $too_slow" >&2
+            expect_exit 0 5 "Ctrl+Q late in the About window's animation"
+            continue
+        fi
+        windows_gone_by $((about_chosen + 1350000))
+        case $? in
+        1) fail "the program's windows were still up 1.35 s after Help > About Quendal, when its animation may have ended: Ctrl+Q, sent $late ms after the command, did not end the animation" ;;
+        2)
+            too_slow="the windows were seen gone only $((($(now_us) - about_chosen) / 1000)) ms after Help > About Quendal, too late to tell"
+            echo "$tool: try $attempt: $too_slow" >&2
+            expect_exit 0 5 "Ctrl+Q in the About window's animation"
+            continue
+            ;;
+        esac
+        closed=$((($(now_us) - sent) / 1000))
+        expect_exit 0 3 "Ctrl+Q during the About window's animation"
+        ended=$((($(now_us) - sent) / 1000))
+        pass "Ctrl+Q $late ms after Help > About Quendal closed the windows within $closed ms and ended the program within $ended ms"
+    done
+    skip "in three tries the tools were too slow to press Ctrl+Q early in the About window's animation; last: $too_slow"
     ;;
 
 popup_row_then_return)
@@ -111,8 +154,7 @@ quit_from_about)
     open_about
     find_window about 'About Quendal'
     content_origin about_x about_y "$about" "$about_width" "$about_height"
-    # Past its opening animation.
-    sleep 2
+    wait_for_about_animation_end
     quit_with_ctrl_q "$about"
     pass "Ctrl+Q in the About window quit"
     ;;

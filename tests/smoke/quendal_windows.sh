@@ -25,9 +25,16 @@ diagram_height=296
 diagram_canvas="261x263+1+33"     # Canvas1, its backdrop space2.pct exactly as large
 grid_box="80x13+151+8"            # CheckBoxGrid, unticked at start
 
-# The About window "About Quendal": 337 x 290, no menu bar.
+# The About window "About Quendal": 337 x 290, no menu bar. Its canvas, at -1, -3 of the content,
+# ends its opening animation with two pictures, the meteor avpuku.gif at 200, 64 and then the
+# badge madewZov.pct at 10, 230. Of each, a part that nothing else covers, in the picture, and
+# where it lies in the content.
 about_width=337
 about_height=290
+about_meteor_part="85x80+35+0"    # right of the credit line, which covers the meteor's left
+about_meteor_at="234 61"
+about_badge_part="130x30+10+10"   # inside its see-through corners
+about_badge_at="19 237"
 
 # A rectangle WxH+X+Y of a window's content, moved to the screen by the content's corner.
 # Usage: on_screen VAR RECT CONTENT_X CONTENT_Y
@@ -119,12 +126,53 @@ type_diameter() {
     xdotool type --delay 20 "$1" 2> /dev/null || fail "could not type $1"
 }
 
-# Chooses Help > About Quendal in the main window with the keyboard.
-open_about() {
+# True when the About window shows both pictures that end its opening animation.
+about_pictures_shown() {
+    local part
+    screenshot about-animation
+    for part in meteor badge; do
+        crop "$shots/about-animation.png" "$(about_part_on_screen "$part")" "$work/about-$part-now.png"
+        count_differing "$work/about-$part.png" "$work/about-$part-now.png"
+        [ "$differing" = 0 ] || return 1
+    done
+}
+
+# The screen's rectangle of the About window's PART (meteor or badge), by about_x and about_y.
+about_part_on_screen() {
+    local part_var="about_${1}_part" at_var="about_${1}_at" x y rect
+    read -r x y <<< "${!at_var}"
+    on_screen rect "${!part_var%%+*}+$x+$y" "$about_x" "$about_y"
+    echo "$rect"
+}
+
+# Waits until the About window (about, its content at about_x, about_y) has drawn its opening
+# animation to the end, as the pictures of the program's Resources show it; fails after SECONDS
+# (10 by default).
+wait_for_about_animation_end() {
+    local seconds=${1:-10} resources
+    resources="$(dirname "$program")/../Resources"
+    convert "$resources/avpuku.gif[0]" -crop "$about_meteor_part" +repage "$work/about-meteor.png" 2> /dev/null \
+        || fail "could not read $resources/avpuku.gif"
+    convert "png:$resources/madewZov.pct" -crop "$about_badge_part" +repage -alpha off "$work/about-badge.png" 2> /dev/null \
+        || fail "could not read $resources/madewZov.pct"
+    poll "$seconds" about_pictures_shown \
+        || fail "the About window did not draw the last pictures of its animation within $seconds s: $differing pixels differ (screenshot: $shots/about-animation.png)"
+}
+
+# Chooses Help > About Quendal in the main window with the keyboard; about_chosen is the moment
+# (now_us) just before the Return that chose it. The menu may still be up.
+about_chosen=
+choose_about() {
     activate "$main"
     keys alt+h
     poll 3 popup_open || fail "Alt+H opened no menu within 3 s"
+    about_chosen=$(now_us)
     keys Return
+}
+
+# The same, once the menu has closed.
+open_about() {
+    choose_about
     poll 3 popup_closed || fail "the Help menu stayed open after Return"
 }
 
