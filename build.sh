@@ -19,8 +19,8 @@ packages=(
 )
 if [[ $mode == test ]]; then
     # locales: the sources from which the tests make de_DE.UTF-8 in the build folder; clang-format:
-    # the style check.
-    packages+=(xvfb xauth xdotool imagemagick x11-utils openbox wmctrl locales clang-format)
+    # the style check; jwm: a second window manager, which minimises a window without its owner.
+    packages+=(xvfb xauth xdotool imagemagick x11-utils openbox jwm wmctrl locales clang-format)
 fi
 
 missing=()

@@ -4,7 +4,10 @@
 #   diagram_above_after_click  the diagram stays above the main window: after a click on the main
 #                              window's canvas and right after Start, its canvas shows exactly its
 #                              backdrop
-#   switch_restores_diagram    the diagram's switch brings the minimised diagram back
+#   switch_restores_diagram    under jwm, which minimises the diagram alone: the diagram's switch
+#                              brings the minimised diagram back
+#   restore_keeps_plot         under openbox, which minimises the main window with the diagram
+#                              above it: both restored, the diagram still shows what it plotted
 #   about_restores_about       Help > About Quendal brings the minimised About window back
 #   message_box_modal          while the outcome message is up, clicks on the main window and the
 #                              diagram do nothing and the message stays on top
@@ -24,7 +27,13 @@ resources="$(dirname "$program")/../Resources"
 
 enter_display 24 1280x1024 "$@"
 prepare "$shots_folder"
-start_window_manager
+# openbox minimises a window's family with it: the diagram takes the main window along. jwm
+# minimises one window alone, which the switch needs.
+if [ "$case" = switch_restores_diagram ]; then
+    start_window_manager jwm
+else
+    start_window_manager openbox
+fi
 start_program "$program"
 find_main_windows
 
@@ -57,6 +66,38 @@ above() {
 expect_bare_diagram() {
     wait_for_region same "$backdrop" "$diagram_canvas_rect" "$1" "$2" \
         || fail "$3, the diagram's canvas differs from its backdrop in $differing pixels: $4 (stacking, bottom first: $(stack_names); screenshot: $shots/$2.png)"
+}
+
+# Fails unless the diagram and the main window are in the window manager's states DIAGRAM and
+# MAIN (Normal, Iconic); WHEN says when. Usage: expect_wm_states WHEN DIAGRAM MAIN
+expect_wm_states() {
+    state_is "$diagram" "$2" && state_is "$main" "$3" \
+        || fail "$1, the diagram is $(wm_state "$diagram") and the main window $(wm_state "$main"), not $2 and $3: the case cannot test what it names"
+}
+
+# How many pixels of the diagram's canvas differ from its backdrop, in `plotted`, its picture
+# in plot-last.png of the scratch folder. Usage: count_plotted
+plotted=
+count_plotted() {
+    capture "$diagram_canvas_rect" "$work/plot-now.png" plot
+    count_differing "$backdrop" "$work/plot-now.png"
+    plotted=$differing
+}
+
+# True once at least COUNT pixels of the diagram's canvas are plotted.
+plotted_at_least() {
+    count_plotted
+    cp "$work/plot-now.png" "$work/plot-last.png"
+    [ "$plotted" -ge "$1" ]
+}
+
+# True when the diagram's canvas shows what it showed at the last look.
+plot_still() {
+    cp "$work/plot-last.png" "$work/plot-previous.png"
+    count_plotted
+    cp "$work/plot-now.png" "$work/plot-last.png"
+    count_differing "$work/plot-previous.png" "$work/plot-now.png"
+    [ "$differing" = 0 ]
 }
 
 # Starts the default flight with a click on Start; fails unless the Start button changes.
@@ -108,7 +149,12 @@ diagram_above_after_click)
 switch_restores_diagram)
     xdotool windowminimize "$diagram" 2> /dev/null || fail "could not minimise the diagram"
     wait_for_wm_state "$diagram" Iconic 3 || fail "the diagram is $(wm_state "$diagram"), not Iconic, after minimising it"
-    activate "$main"
+    # Only the switch may bring the diagram back, and it must be clickable.
+    expect_wm_states "with the diagram minimised" Iconic Normal
+    # jwm hands the focus to the main window. Asking it to activate that window would bring back
+    # the diagram too, which is transient for it; a click in the focused window is only a click.
+    poll 3 active_window_is "$main" || fail "the main window did not get the focus within 3 s of the diagram's minimising"
+    expect_wm_states "before the click on the switch" Iconic Normal
     click_control "$switch_box" "$main_x" "$main_y"
     wait_for_wm_state "$diagram" Normal 3 \
         || fail "the diagram stayed $(wm_state "$diagram") for 3 s after a click on its switch, not Normal"
@@ -116,12 +162,35 @@ switch_restores_diagram)
     pass "the switch brought the minimised diagram back"
     ;;
 
+restore_keeps_plot)
+    # The default flight plots in the diagram from about 4 s after Start; stopped once it has
+    # plotted a good deal, the plot stays as it is.
+    activate "$main"
+    click_start
+    poll 30 plotted_at_least 100 || fail "the diagram plotted $plotted pixels in 30 s of a flight, not 100 (screenshot: $shots/plot.png)"
+    click_control "$stop_button" "$main_x" "$main_y"
+    poll 5 plot_still || fail "the diagram's plot went on changing for 5 s after Stop (screenshot: $shots/plot.png)"
+    plotted_before=$plotted
+    cp "$work/plot-last.png" "$work/plot-before.png"
+    xdotool windowminimize "$diagram" 2> /dev/null || fail "could not minimise the diagram"
+    wait_for_wm_state "$diagram" Iconic 3 || fail "the diagram is $(wm_state "$diagram"), not Iconic, after minimising it"
+    wait_for_wm_state "$main" Iconic 3 \
+        || fail "the main window is $(wm_state "$main"), not Iconic, with the diagram minimised: openbox no longer minimises the family, which this case needs"
+    xdotool windowactivate "$main" 2> /dev/null || fail "could not ask the window manager to bring back the main window"
+    wait_for_wm_state "$main" Normal 3 || fail "the main window stayed $(wm_state "$main") for 3 s after it was activated, not Normal"
+    wait_for_wm_state "$diagram" Normal 3 || fail "the diagram stayed $(wm_state "$diagram") for 3 s after the main window came back, not Normal"
+    activate "$diagram"
+    wait_for_region same "$work/plot-before.png" "$diagram_canvas_rect" 3 after-restore \
+        || fail "after both windows came back, the diagram's canvas differs in $differing pixels from what it showed before, with $plotted_before pixels plotted: its plot was lost (screenshots: $shots/plot.png, $shots/after-restore.png)"
+    quit_with_ctrl_q "$main"
+    pass "the diagram kept its $plotted_before plotted pixels through minimising and restoring"
+    ;;
+
 about_restores_about)
     open_about
     find_window about 'About Quendal'
     content_origin about_x about_y "$about" "$about_width" "$about_height"
-    # Past its opening animation.
-    sleep 2
+    wait_for_about_animation_end
     xdotool windowminimize "$about" 2> /dev/null || fail "could not minimise the About window"
     wait_for_wm_state "$about" Iconic 3 || fail "the About window is $(wm_state "$about"), not Iconic, after minimising it"
     open_about
@@ -216,8 +285,7 @@ close_about)
     open_about
     find_window about 'About Quendal'
     content_origin about_x about_y "$about" "$about_width" "$about_height"
-    # Past its opening animation.
-    sleep 2
+    wait_for_about_animation_end
     wmctrl -i -c "$about" || fail "wmctrl could not ask the window manager to close the About window"
     poll 3 window_closed 'About Quendal' || fail "the About window was still open 3 s after its close button"
     expect_running "when its About window closed"
