@@ -193,6 +193,10 @@ about_restores_about)
     wait_for_about_animation_end
     xdotool windowminimize "$about" 2> /dev/null || fail "could not minimise the About window"
     wait_for_wm_state "$about" Iconic 3 || fail "the About window is $(wm_state "$about"), not Iconic, after minimising it"
+    # Only the command may bring it back: the main window's focus must not.
+    activate "$main"
+    state_is "$about" Iconic \
+        || fail "the About window is $(wm_state "$about") once the main window has the focus, before Help > About Quendal: the case cannot test what it names"
     open_about
     wait_for_wm_state "$about" Normal 3 \
         || fail "the About window stayed $(wm_state "$about") for 3 s after Help > About Quendal, not Normal"
