@@ -1,61 +1,43 @@
 #include "gui/CanvasWidget.h"
 
+#include "gui/CanvasPicture.h"
 #include "gui/Presenter.h"
 
 #include <QPaintEvent>
 #include <QPainter>
-#include <QTimer>
-
-#include <algorithm>
 
 namespace fw {
 
-CanvasWidget::CanvasWidget(QWidget* parent)
+CanvasWidget::CanvasWidget(QWidget* parent, std::shared_ptr<CanvasPicture> picture)
     : QWidget(parent)
+    , m_picture(std::move(picture))
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    m_picture->setChangeListener([this] { Presenter::instance().markChanged(this); });
 }
 
 CanvasWidget::~CanvasWidget()
 {
+    m_picture->setChangeListener(nullptr);
     // A widget that outlives the runtime has nothing left to forget it.
     if (Presenter* presenter = Presenter::find())
         presenter->forget(this);
 }
 
-void CanvasWidget::changed(const QRect& area)
+const QImage& CanvasWidget::picture() const
 {
-    QRect clipped = area.intersected(m_picture.rect());
-    if (clipped.isEmpty())
-        return;
-    m_changedArea = m_changedArea.united(clipped);
-    Presenter::instance().markChanged(this);
+    return m_picture->image();
 }
 
 QRect CanvasWidget::takeChangedArea()
 {
-    return std::exchange(m_changedArea, QRect());
+    return m_picture->takeChangedArea();
 }
 
 void CanvasWidget::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    painter.drawImage(event->rect().topLeft(), m_picture, event->rect());
-}
-
-void CanvasWidget::setPictureSize(const QSize& size)
-{
-    if (m_picture.size() == size)
-        return;
-    if (size.isEmpty()) {
-        m_picture = QImage();
-        return;
-    }
-    QImage resized(size, QImage::Format_RGB32);
-    resized.fill(Qt::black);
-    if (!m_picture.isNull())
-        QPainter(&resized).drawImage(0, 0, m_picture);
-    m_picture = std::move(resized);
+    painter.drawImage(event->rect().topLeft(), m_picture->image(), event->rect());
 }
 
 }

@@ -37,7 +37,7 @@ void PaintRuns::run(Canvas& canvas, const std::function<void()>& paint)
         return;
     }
     const bool onMainThread = !Scheduler::instance().inThread();
-    Run run { &canvas, onMainThread, onMainThread ? MainThreadHandlerDepth() : 0 };
+    Run run { &canvas, onMainThread, onMainThread ? MainThreadHandlerDepth() : 0, false, false, std::nullopt };
     Ref<Canvas> keep(&canvas);
     m_runs.push_back(&run);
     // Over with the paint however it ends, an exception of the program's included.

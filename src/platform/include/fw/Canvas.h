@@ -4,10 +4,11 @@
 #include <fw/Picture.h>
 
 #include <functional>
+#include <memory>
 
 namespace fw {
 
-class CanvasWidget;
+class CanvasPicture;
 class Graphics;
 
 // A drawing surface that keeps what is drawn on it: its picture is the backdrop plus everything
@@ -16,6 +17,8 @@ class Canvas : public RectControl {
 public:
     static const ClassInfo& StaticClass();
     const ClassInfo& classInfo() const override { return StaticClass(); }
+    Canvas();
+    ~Canvas() override;
 
     // Repaints at once with the new backdrop; a nil picture shows the window's background colour.
     void setBackdrop(const Ref<Picture>& picture);
@@ -54,10 +57,13 @@ private:
     // Only a canvas whose picture is its Paint handler's paints again; the others keep theirs.
     void windowRestored() override;
 
-    CanvasWidget* canvasWidget() const;
+    // The picture while the canvas is on screen, else null.
+    CanvasPicture* surface() const;
     // The picture becomes the backdrop alone, without the Paint handler.
     void paintBackdrop();
 
+    // Drawn here, and shown by the widget.
+    std::shared_ptr<CanvasPicture> m_picture;
     Ref<Picture> m_backdrop;
     Color m_foreColor;
     std::function<void(fw::Graphics&)> m_paintHandler;
