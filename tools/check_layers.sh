@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Fails on an include that reaches up a layer of the framework, or past its public surface.
 #
-# The layers, lowest first: core, loop, gui, runtime, then the scenario driver. A file in one may
+# The layers, lowest first: core, loop, sound, gui, files, runtime, then the scenario driver. A file in one may
 # include its own layer and those below. A public header (include/fw/X.h) belongs to the layer
 # that holds X.cpp, or, with no X.cpp, to the highest layer it includes. Public headers include
 # only public headers; the program includes the framework only through them. No include climbs
@@ -9,7 +9,7 @@
 set -euo pipefail
 root=$(cd "${1:-$(dirname "$0")/..}" && pwd)
 platform=$root/src/platform
-layers=(core loop gui runtime scenario)
+layers=(core loop sound gui files runtime scenario)
 declare -A layer_rank
 for i in "${!layers[@]}"; do
     layer_rank[${layers[$i]}]=$i

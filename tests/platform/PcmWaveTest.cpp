@@ -1,5 +1,5 @@
 // WAV files as the sound output takes them: which ones play, and the samples it gets.
-#include "gui/PcmWave.h"
+#include "sound/PcmWave.h"
 
 #include <gtest/gtest.h>
 

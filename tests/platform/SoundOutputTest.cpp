@@ -1,6 +1,6 @@
 // A sound's audio output holds the device only while the sound plays.
-#include "gui/PcmWave.h"
-#include "gui/SoundOutput.h"
+#include "sound/PcmWave.h"
+#include "sound/SoundOutput.h"
 
 #include <gtest/gtest.h>
 

@@ -3,15 +3,15 @@
 #include "core/ClassRegistry.h"
 #include "core/ClockState.h"
 #include "core/OnlookerSlot.h"
-#include "gui/FolderRoots.h"
+#include "files/FolderRoots.h"
 #include "gui/MessageBoxes.h"
 #include "gui/PaintRuns.h"
 #include "gui/Presenter.h"
-#include "gui/SoundOutputs.h"
 #include "gui/WindowSystem.h"
 #include "loop/EventLoop.h"
 #include "loop/Scheduler.h"
 #include "runtime/RuntimeEvents.h"
+#include "sound/SoundOutputs.h"
 
 #include <memory>
 

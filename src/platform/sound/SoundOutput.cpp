@@ -1,6 +1,6 @@
-#include "gui/SoundOutput.h"
+#include "sound/SoundOutput.h"
 
-#include "gui/PcmWave.h"
+#include "sound/PcmWave.h"
 
 #include <QAudioDevice>
 #include <QAudioSink>

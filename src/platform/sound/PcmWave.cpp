@@ -1,4 +1,4 @@
-#include "gui/PcmWave.h"
+#include "sound/PcmWave.h"
 
 #include <cstdint>
 

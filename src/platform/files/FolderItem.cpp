@@ -1,6 +1,6 @@
 #include <fw/FolderItem.h>
 
-#include "gui/FolderRoots.h"
+#include "files/FolderRoots.h"
 #include <fw/Picture.h>
 #include <fw/Sound.h>
 

@@ -1,6 +1,6 @@
-#include "gui/SoundOutputs.h"
+#include "sound/SoundOutputs.h"
 
-#include "gui/SoundOutput.h"
+#include "sound/SoundOutput.h"
 
 namespace fw {
 

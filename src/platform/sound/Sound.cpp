@@ -1,9 +1,9 @@
 #include <fw/Sound.h>
 
 #include "core/FrameworkObserver.h"
-#include "gui/PcmWave.h"
-#include "gui/SoundOutput.h"
-#include "gui/SoundOutputs.h"
+#include "sound/PcmWave.h"
+#include "sound/SoundOutput.h"
+#include "sound/SoundOutputs.h"
 
 namespace fw {
 
