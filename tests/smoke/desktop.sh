@@ -104,8 +104,12 @@ microseconds() {
     echo $((10#${whole:-0} * 1000000 + 10#${fraction:0:6}))
 }
 
-# Runs COMMAND every 0.1 s until it succeeds or SECONDS have passed; fails when it never did.
-# Usage: poll SECONDS COMMAND...
+# How long a poll waits between two tries, in seconds; a case that races the program's own
+# timing may take shorter steps.
+poll_step=0.1
+
+# Runs COMMAND every poll_step until it succeeds or SECONDS have passed; fails when it never
+# did. Usage: poll SECONDS COMMAND...
 poll() {
     local seconds=$1
     shift
@@ -120,7 +124,7 @@ poll_until() {
     while true; do
         "$@" && return 0
         [ "$(now_us)" -lt "$deadline" ] || return 1
-        sleep 0.1
+        sleep "$poll_step"
     done
 }
 
