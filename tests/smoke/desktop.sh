@@ -8,8 +8,8 @@
 # with pass; fail ends it early, and skip when the tools driving the program, not the program,
 # could not set up what the case tests in time. Functions that find something store it in
 # variables whose names they are given, since a failure inside $(...) could not end the test.
-# Every wait is a poll of 0.1 s steps bounded in time, for something that the program, the
-# window manager or the server shows.
+# Every wait is a poll of short steps (poll_step) bounded in time, for something that the
+# program, the window manager or the server shows.
 #
 # Needs Xvfb and xauth, openbox (jwm for its cases), xdotool, wmctrl, xwininfo and xprop
 # (x11-utils) and ImageMagick.
