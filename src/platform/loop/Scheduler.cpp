@@ -1,6 +1,7 @@
 #include "loop/Scheduler.h"
 
 #include "loop/FrameSource.h"
+#include "loop/ThreadBody.h"
 #include "loop/ThreadEvents.h"
 #include "loop/ThreadFiber.h"
 #include "loop/WakeTimer.h"
@@ -8,12 +9,6 @@
 #include <fw/Exceptions.h>
 
 #include <boost/container/small_vector.hpp>
-#include <boost/context/protected_fixedsize_stack.hpp>
-
-#if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/asan_interface.h>
-#include <sanitizer/lsan_interface.h>
-#endif
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -23,79 +18,6 @@
 #include <limits>
 
 namespace fw {
-
-namespace ctx = boost::context;
-
-namespace {
-
-// Allocates a guarded stack and tells the thread where it ends, for the yield's depth check.
-class RecordingStack {
-public:
-    explicit RecordingStack(ThreadFiber& fiber)
-        : m_fiber(&fiber)
-    {
-    }
-    ctx::stack_context allocate()
-    {
-        ctx::stack_context stack = m_allocator.allocate();
-        m_fiber->stackBottom = static_cast<const char*>(stack.sp) - stack.size;
-#if defined(__SANITIZE_ADDRESS__)
-        // A thread abandoned at exit still holds what its stack points to: no leak.
-        __lsan_register_root_region(usable(stack), usableSize(stack));
-#endif
-        return stack;
-    }
-    void deallocate(ctx::stack_context& stack) noexcept
-    {
-#if defined(__SANITIZE_ADDRESS__)
-        // Frames left by an unwound thread stay poisoned; the next mapping there must not be.
-        __lsan_unregister_root_region(usable(stack), usableSize(stack));
-        ASAN_UNPOISON_MEMORY_REGION(usable(stack), usableSize(stack));
-#endif
-        m_allocator.deallocate(stack);
-    }
-
-private:
-#if defined(__SANITIZE_ADDRESS__)
-    // The stack above its guard page.
-    static char* usable(const ctx::stack_context& stack) { return static_cast<char*>(stack.sp) - usableSize(stack); }
-    static std::size_t usableSize(const ctx::stack_context& stack) { return stack.size - ctx::stack_traits::page_size(); }
-#endif
-    ThreadFiber* m_fiber;
-    ctx::protected_fixedsize_stack m_allocator { Scheduler::kStackSize };
-};
-
-void RunThreadBody(Thread& thread)
-{
-    std::string failedClass;
-    std::string failure;
-    try {
-        thread.Event_Run();
-    } catch (const ctx::detail::forced_unwind&) {
-        throw;
-    } catch (const ThreadKilled&) {
-        return;
-    } catch (const RuntimeException& exception) {
-        failedClass = exception.className();
-        failure = exception.what();
-    } catch (const std::exception& exception) {
-        failedClass = "RuntimeException";
-        failure = exception.what();
-    } catch (...) {
-        failedClass = "RuntimeException";
-        failure = "an unknown exception";
-    }
-    // Reported outside the catch: the report may wait in a message box, and no thread may
-    // switch away while it is handling an exception.
-    if (!failedClass.empty()) {
-        try {
-            Scheduler::instance().threadFailed(failedClass, failure);
-        } catch (const ThreadKilled&) {
-        }
-    }
-}
-
-}
 
 Scheduler::Scheduler()
     : m_timer(new QTimer)
@@ -111,21 +33,12 @@ Scheduler::~Scheduler()
     delete m_timer;
 }
 
-void Scheduler::threadFailed(const std::string& className, const std::string& message)
-{
-    if (m_events)
-        m_events->threadFailed(className, message);
-}
-
 void Scheduler::start(Thread& thread)
 {
     thread.m_fiber = std::make_unique<ThreadFiber>();
-    ThreadFiber& fiber = *thread.m_fiber;
-    Thread* body = &thread;
-    fiber.fiber = ctx::fiber(std::allocator_arg, RecordingStack(fiber), [body](ctx::fiber&& scheduler) {
-        body->m_fiber->scheduler = std::move(scheduler);
-        RunThreadBody(*body);
-        return std::move(body->m_fiber->scheduler);
+    thread.m_fiber->fiber = MakeThreadFiber(thread, *thread.m_fiber, [this](const std::string& className, const std::string& message) {
+        if (m_events)
+            m_events->threadFailed(className, message);
     });
     thread.m_state = Thread::State::Running;
     m_threads.emplace_back(&thread);
@@ -142,8 +55,7 @@ void Scheduler::yield()
     }
     Thread* thread = m_current;
     ThreadFiber& fiber = *thread->m_fiber;
-    char probe;
-    if (static_cast<std::size_t>(&probe - fiber.stackBottom) < kStackReserve)
+    if (IsStackNearlyUsedUp(fiber))
         throw StackOverflowException("the thread's stack is nearly used up: it is nested too deeply");
     fiber.scheduler = std::move(fiber.scheduler).resume();
     if (thread->m_state == Thread::State::Finished)
@@ -371,7 +283,7 @@ void Scheduler::kill(Thread& thread)
     Thread* previous = m_current;
     m_current = &thread;
     // Destroying a suspended fiber unwinds its stack.
-    thread.m_fiber->fiber = ctx::fiber {};
+    thread.m_fiber->fiber = boost::context::fiber {};
     m_current = previous;
     finish(thread);
 }
@@ -398,7 +310,7 @@ void Scheduler::abandonAll()
         thread->m_state = Thread::State::Finished;
         if (thread->m_fiber && thread->m_fiber->fiber) {
             m_current = thread.get();
-            thread->m_fiber->fiber = ctx::fiber {};
+            thread->m_fiber->fiber = boost::context::fiber {};
             m_current = nullptr;
         }
     }

@@ -7,7 +7,6 @@
 #include <cstddef>
 #include <exception>
 #include <optional>
-#include <string>
 #include <vector>
 
 class QTimer;
@@ -81,10 +80,6 @@ public:
     void stop();
     void abandonAll();
 
-    // A thread yield finds less than this much stack left: it raises StackOverflowException.
-    static constexpr std::size_t kStackSize = 8 * 1024 * 1024;
-    static constexpr std::size_t kStackReserve = 256 * 1024;
-
     // The event loop gets a visit every slice, but not this close before a thread's wait ends,
     // nor while the work that follows the wait still runs; then a visit waits, never longer
     // than the two together.
@@ -99,9 +94,6 @@ public:
     double sleepMargin() const;
     // The shortest sleep worth its wake-up.
     static constexpr double kShortestSleepMicroseconds = 100;
-
-    // The current thread's Run ended with that exception: told to the layers above.
-    void threadFailed(const std::string& className, const std::string& message);
 
 private:
     void resumeThread(Thread& thread);
