@@ -54,34 +54,6 @@ TEST_F(Frames, AFrameComesOnlyAfterAChangeAndAFrameTimeAfterTheLast)
     EXPECT_TRUE(presenter.frameDue());
 }
 
-TEST_F(Frames, AFrameFitsOnlyWhereNoWaitIsAboutToEnd)
-{
-    const double wake = ClockMicroseconds() + 5000;
-    auto thread = StartThread([wake] {
-        RuntimeExpectWake(wake);
-        while (true)
-            RuntimeBackgroundTask();
-    });
-    Scheduler::instance().runRound();
-    const double now = ClockMicroseconds();
-    EXPECT_FALSE(Scheduler::instance().frameFitsAt(now)) << "nothing changed";
-    drawLine();
-    struct Case {
-        double now;
-        bool fits;
-    };
-    const double after = Scheduler::kAfterWakeMicroseconds;
-    const Case cases[] = {
-        { wake - 1000, true },
-        { wake - Scheduler::kWakeGuardMicroseconds / 2, false },
-        { wake + after / 2, false },
-        { wake + after * 2, true },
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(Scheduler::instance().frameFitsAt(c.now), c.fits) << "at " << c.now - wake << " from the wake";
-    thread->Kill();
-}
-
 TEST_F(Frames, TheEventLoopsVisitsPresentADueFrameWhileAWaitIsFarFromItsEnd)
 {
     VirtualClock::disable();

@@ -1,3 +1,4 @@
+#include "loop/Pacing.h"
 #include "loop/Scheduler.h"
 #include "support/TestSupport.h"
 #include <fw/Clock.h>
@@ -51,7 +52,7 @@ TEST_F(Slices, WhileTheWaitsRunTheLoopSleepsUntilJustBeforeTheEarliestEnds)
         double wait;
     };
     const Case cases[] = {
-        { "ending just after the slice", Scheduler::kSliceMicroseconds + 100 },
+        { "ending just after the slice", Pacing::kSliceMicroseconds + 100 },
         { "ending far off", 50000 },
     };
     // One slice on the real clock: a stall of the machine in it can carry it past the wait's end,
@@ -71,7 +72,7 @@ TEST_F(Slices, WhileTheWaitsRunTheLoopSleepsUntilJustBeforeTheEarliestEnds)
             asked = sleepsUntilJustBefore(c.wait);
         EXPECT_TRUE(asked) << c.name;
     }
-    EXPECT_FALSE(Scheduler::instance().isSleeping()) << "a thread that ends wakes the loop";
+    EXPECT_FALSE(Scheduler::instance().sleepingUntil()) << "a thread that ends wakes the loop";
 }
 
 TEST_F(Slices, InputDuringASleepIsHandledAtOnceAndTheSleepGoesOn)
@@ -79,7 +80,7 @@ TEST_F(Slices, InputDuringASleepIsHandledAtOnceAndTheSleepGoesOn)
     auto wait = StartWait(10e6);
     threads.push_back(wait);
     Scheduler::instance().runSlice();
-    ASSERT_TRUE(Scheduler::instance().isSleeping());
+    ASSERT_TRUE(Scheduler::instance().sleepingUntil());
     const std::optional<double> until = Scheduler::instance().sleepingUntil();
 
     // The event loop's own wait: the event wakes it long before the sleep's end.
@@ -98,7 +99,7 @@ TEST_F(Slices, TheLoopWakesAtTheMomentItSleptUntilAndTheWaitEnds)
     Scheduler::instance().runSlice();
     const std::optional<double> until = Scheduler::instance().sleepingUntil();
     ASSERT_TRUE(until);
-    while (Scheduler::instance().isSleeping())
+    while (Scheduler::instance().sleepingUntil())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     EXPECT_GE(Microseconds(), *until) << "woke before its time";
     ASSERT_TRUE(RunRoundsUntil([&] { return !wait->isRunning(); }, 1000000));
@@ -111,7 +112,7 @@ TEST_F(Slices, AThreadThatKeepsSayingItsWaitEndsSoonStillLetsTheEventLoopRun)
     int passes = 0;
     auto thread = StartThread([&] {
         for (; passes < kPasses; ++passes) {
-            RuntimeExpectWake(Microseconds() + Scheduler::kWakeGuardMicroseconds / 2);
+            RuntimeExpectWake(Microseconds() + Pacing::kWakeGuardMicroseconds / 2);
             RuntimeBackgroundTask();
         }
     });
@@ -123,94 +124,44 @@ TEST_F(Slices, AThreadThatKeepsSayingItsWaitEndsSoonStillLetsTheEventLoopRun)
     EXPECT_TRUE(thread->isRunning()) << "the slice waited for the thread's every wake";
 }
 
-TEST(WakeNearness, CoversTheGuardBeforeAWakeAndTheWorkAfterIt)
+TEST_F(Slices, AThreadThatCannotRunKeepsNoSleepShortUntilItCanAgain)
 {
-    VirtualClock::enable(0);
-    auto thread = StartThread([] {
-        RuntimeExpectWake(5000);
-        while (true)
-            RuntimeBackgroundTask();
-    });
-    RunRounds(1);
-    struct Case {
-        double now;
-        double margin;
-        bool near;
-    };
-    const double after = Scheduler::kAfterWakeMicroseconds;
-    const Case cases[] = {
-        { 4700, 200, false },
-        { 4850, 200, true },
-        { 5000 + after / 2, 200, true },
-        { 5000 + after * 2, 200, false },
-        { 4500, 700, true },
-        { 4200, 700, false },
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(Scheduler::instance().wakeIsNear(c.now, c.margin), c.near) << "at " << c.now << " with margin " << c.margin;
-
-    thread->Suspend();
-    EXPECT_FALSE(Scheduler::instance().wakeIsNear(4850, 200)) << "a suspended thread runs at no wake";
-    thread->Kill();
-}
-
-// Whether and until when the event loop may sleep, decided at fixed moments of the virtual clock.
-TEST(Sleeps, TheLoopSleepsOnlyWhileEveryRunnableThreadWaitsAndUntilJustBeforeTheEarliestEnd)
-{
-    VirtualClock::enable(0);
-    Scheduler& scheduler = Scheduler::instance();
-    const double margin = scheduler.sleepMargin();
-    // Each thread waits until its time, or runs on without waiting where it has none.
-    auto waitUntil = [](std::optional<double> wake) {
-        return StartThread([wake] {
-            while (true) {
-                if (wake)
-                    RuntimeExpectWake(*wake);
-                RuntimeBackgroundTask();
-            }
-        });
-    };
     struct Case {
         const char* name;
-        std::vector<std::optional<double>> threads;
-        std::optional<double> mainThreadWake;
-        std::optional<double> until;
+        bool inMessageBox;
     };
-    const double now = 1000;
     const Case cases[] = {
-        { "no thread", {}, std::nullopt, std::nullopt },
-        { "one waits", { 9000 }, std::nullopt, 9000 - margin },
-        { "two wait: the earlier end", { 9000, 5000 }, std::nullopt, 5000 - margin },
-        { "one can run", { 9000, std::nullopt }, std::nullopt, std::nullopt },
-        { "a wait that has ended", { 9000, 800 }, std::nullopt, std::nullopt },
-        { "a wait too near to sleep through", { now + margin + Scheduler::kShortestSleepMicroseconds / 2 }, std::nullopt, std::nullopt },
-        { "the main thread waits less", { 9000 }, 3000, 3000 - margin },
-        { "only the main thread waits", {}, 3000, 3000 - margin },
-        { "the main thread waits longer", { 4000 }, 6000, 4000 - margin },
+        { "blocked in its message box", true },
+        { "suspended", false },
     };
+    Scheduler& scheduler = Scheduler::instance();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        std::vector<Ref<FunctionThread>> threads;
-        for (const std::optional<double>& wake : c.threads)
-            threads.push_back(waitUntil(wake));
+        double farEnd = 0;
+        auto far = StartWait(80000, &farEnd);
+        const double nearWake = Microseconds() + 40000;
+        auto near = StartThread([&] {
+            RuntimeExpectWake(nearWake);
+            if (c.inMessageBox)
+                scheduler.blockCurrent();
+            while (Microseconds() < nearWake)
+                RuntimeBackgroundTask();
+        });
+        threads = { far, near };
         scheduler.runRound();
-        EXPECT_EQ(scheduler.sleepUntil(now, c.mainThreadWake), c.until);
-        for (const Ref<FunctionThread>& thread : threads)
-            thread->Kill();
+        if (!c.inMessageBox)
+            near->Suspend();
+        scheduler.runSlice();
+        EXPECT_EQ(scheduler.sleepingUntil(), farEnd - scheduler.sleepMargin()) << "its wake keeps no sleep short";
+        if (c.inMessageBox)
+            scheduler.unblock(*near);
+        else
+            near->Resume();
+        scheduler.runSlice();
+        EXPECT_EQ(scheduler.sleepingUntil(), nearWake - scheduler.sleepMargin()) << "freed, it waits again";
+        far->Kill();
+        near->Kill();
     }
-
-    // A thread in its message box runs at no time of its own: the other's wait decides.
-    auto waiting = waitUntil(9000);
-    auto blocked = StartThread([&] {
-        RuntimeExpectWake(2000);
-        Scheduler::instance().blockCurrent();
-    });
-    scheduler.runRound();
-    EXPECT_EQ(scheduler.sleepUntil(now), 9000 - margin);
-    scheduler.unblock(*blocked);
-    EXPECT_EQ(scheduler.sleepUntil(now), 2000 - margin) << "unblocked, it waits again";
-    waiting->Kill();
-    blocked->Kill();
 }
 
 TEST(WakeNearness, OnTheVirtualClockAVisitIsOneRoundWhateverTheThreadsSay)
@@ -228,7 +179,7 @@ TEST(WakeNearness, OnTheVirtualClockAVisitIsOneRoundWhateverTheThreadsSay)
     Scheduler::instance().runSlice();
     EXPECT_EQ(passes, 2);
     EXPECT_DOUBLE_EQ(Microseconds(), 2 * VirtualClock::kRoundMicroseconds + 2) << "rounds and reads moved the clock, nothing else";
-    EXPECT_FALSE(Scheduler::instance().isSleeping()) << "nothing sleeps on the virtual clock";
+    EXPECT_FALSE(Scheduler::instance().sleepingUntil()) << "nothing sleeps on the virtual clock";
     thread->Kill();
 }
 

@@ -1,6 +1,7 @@
 #include "loop/Scheduler.h"
 
 #include "loop/FrameSource.h"
+#include "loop/Pacing.h"
 #include "loop/ThreadBody.h"
 #include "loop/ThreadEvents.h"
 #include "loop/ThreadFiber.h"
@@ -14,8 +15,6 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 
 namespace fw {
 
@@ -88,51 +87,30 @@ void Scheduler::runSlice()
         runRound();
         return;
     }
-    // Several rounds per visit of the event loop, since its poll costs more than a round, and
-    // input still waits little longer than a slice. Leaving just before a wait ends would make
-    // it late by the visit.
-    const double end = Microseconds() + kSliceMicroseconds;
-    const double latest = end + kWakeGuardMicroseconds + kAfterWakeMicroseconds;
+    const double end = Microseconds() + Pacing::kSliceMicroseconds;
     double now = 0;
-    std::optional<double> sleep;
+    Pacing pacing(now, {}, 0);
     do {
         runRound();
         now = Microseconds();
-        sleep = sleepUntil(now);
-    } while (!sleep && !m_stopped && hasRunnableThreads() && (now < end || (now < latest && wakeIsNear(now, kWakeGuardMicroseconds))));
-    if (frameFitsAt(now))
+        pacing = pacingAt(now);
+    } while (!m_stopped && pacing.keepsSlicing(end));
+    if (m_frames && pacing.frameFits(m_frames->frameDueAt(now), m_frames->expectedCostMicroseconds()))
         m_frames->presentNow();
     // Every thread waits: the loop sleeps, and input wakes it as ever. The frame may have taken
     // what the sleep had.
-    if (sleep && !m_stopped && sleepUntil(Microseconds()) == sleep)
+    const std::optional<double> sleep = pacing.sleepUntil();
+    if (sleep && !m_stopped && pacingAt(Microseconds()).sleepUntil() == sleep)
         sleepUntilMoment(*sleep);
 }
 
-std::optional<double> Scheduler::threadsWaitUntil(double now) const
+Pacing Scheduler::pacingAt(double now) const
 {
-    double earliest = std::numeric_limits<double>::infinity();
-    for (const Ref<Thread>& thread : m_threads) {
-        if (!isRunnable(*thread))
-            continue;
-        const std::optional<double>& wake = thread->m_fiber->wakeAt;
-        if (!wake || *wake <= now)
-            return std::nullopt;
-        earliest = std::min(earliest, *wake);
-    }
-    return earliest;
-}
-
-std::optional<double> Scheduler::sleepUntil(double now, std::optional<double> mainThreadWake) const
-{
-    std::optional<double> wake = threadsWaitUntil(now);
-    if (!wake)
-        return std::nullopt;
-    if (mainThreadWake)
-        wake = std::min(*wake, *mainThreadWake);
-    const double until = *wake - sleepMargin();
-    if (!std::isfinite(until) || until - now < kShortestSleepMicroseconds)
-        return std::nullopt;
-    return until;
+    Pacing::Wakes wakes;
+    for (const Ref<Thread>& thread : m_threads)
+        if (isRunnable(*thread))
+            wakes.push_back(thread->m_fiber->wakeAt);
+    return Pacing(now, std::move(wakes), sleepMargin());
 }
 
 void Scheduler::sleepUntilMoment(double moment)
@@ -155,14 +133,9 @@ double Scheduler::sleepMargin() const
     return m_wakeTimer->lateness();
 }
 
-bool Scheduler::isSleeping() const
-{
-    return m_wakeTimer->isArmed();
-}
-
 std::optional<double> Scheduler::sleepingUntil() const
 {
-    if (!isSleeping())
+    if (!m_wakeTimer->isArmed())
         return std::nullopt;
     return m_wakeTimer->moment();
 }
@@ -171,7 +144,7 @@ void Scheduler::waitOnMainThread(std::optional<double> mainThreadWake)
 {
     std::optional<double> sleep;
     if (!m_current && !VirtualClock::isEnabled() && mainThreadWake && !m_stopped)
-        sleep = sleepUntil(Microseconds(), mainThreadWake);
+        sleep = pacingAt(Microseconds()).sleepUntil(mainThreadWake);
     if (!sleep) {
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         return;
@@ -179,39 +152,19 @@ void Scheduler::waitOnMainThread(std::optional<double> mainThreadWake)
     sleepUntilMoment(*sleep);
     // Returns after the first event that it handled: the wake-up, or input. Without a timer to
     // wake it, it only looks.
-    QCoreApplication::processEvents(isSleeping() ? QEventLoop::WaitForMoreEvents : QEventLoop::AllEvents);
+    QCoreApplication::processEvents(m_wakeTimer->isArmed() ? QEventLoop::WaitForMoreEvents : QEventLoop::AllEvents);
     updateTimer();
 }
 
-bool Scheduler::frameFitsAt(double now) const
+bool Scheduler::presentsFrames() const
 {
-    // A frame goes where the waits have time to spare for it. One that takes longer than they
-    // have goes right after a wait began, and the presenter makes such frames rarer.
-    if (!m_frames)
-        return false;
-    double margin = std::min(kWakeGuardMicroseconds + m_frames->expectedCostMicroseconds(), kLongestFrameMarginMicroseconds);
-    return m_frames->frameDueAt(now) && !wakeIsNear(now, margin);
+    return (m_timer->isActive() || m_wakeTimer->isArmed()) && !VirtualClock::isEnabled();
 }
 
 void Scheduler::expectWake(double microseconds)
 {
     if (m_current)
         m_current->m_fiber->wakeAt = microseconds;
-}
-
-bool Scheduler::wakeIsNear(double now, double margin) const
-{
-    return std::any_of(m_threads.begin(), m_threads.end(), [&](const Ref<Thread>& thread) {
-        if (!isRunnable(*thread))
-            return false;
-        const std::optional<double>& wake = thread->m_fiber->wakeAt;
-        return wake && now > *wake - margin && now < *wake + kAfterWakeMicroseconds;
-    });
-}
-
-bool Scheduler::presentsFrames() const
-{
-    return (m_timer->isActive() || isSleeping()) && !VirtualClock::isEnabled();
 }
 
 bool Scheduler::isRunnable(const Thread& thread) const
