@@ -55,7 +55,7 @@ double CpuSeconds()
 {
     timespec now {};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return double(now.tv_sec) + now.tv_nsec / 1e9;
+    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
 }
 
 // The value with that many digits after a point, in every locale: Qt sets the C library's locale
@@ -194,7 +194,7 @@ public:
             return m_posterCpuSeconds;
         timespec now {};
         clock_gettime(m_posterClock, &now);
-        return double(now.tv_sec) + now.tv_nsec / 1e9;
+        return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
     }
     std::vector<double> latenciesMs() const
     {
@@ -334,10 +334,10 @@ int main()
     }
     std::printf("platform: %s\n", qgetenv("QT_QPA_PLATFORM").constData());
     std::printf("steps: %ld\n", real.steps);
-    PrintFigure("steps_per_second", (real.steps - 1) / (real.stepWallSeconds - real.pauseSeconds), 1);
+    PrintFigure("steps_per_second", double(real.steps - 1) / (real.stepWallSeconds - real.pauseSeconds), 1);
     PrintFigure("pause_seconds", real.pauseSeconds, 3);
-    PrintFigure("steps_per_second_with_pauses", (real.steps - 1) / real.stepWallSeconds, 1);
-    PrintFigure("cpu_seconds_per_1000_steps", virtualClock.cpuSeconds / virtualClock.steps * 1000, 4);
+    PrintFigure("steps_per_second_with_pauses", double(real.steps - 1) / real.stepWallSeconds, 1);
+    PrintFigure("cpu_seconds_per_1000_steps", virtualClock.cpuSeconds / double(virtualClock.steps) * 1000, 4);
     PrintFigure("cpu_share", real.cpuSeconds / real.wallSeconds, 4);
     PrintFigure("sleep_margin_us", sleepMargin, 1);
     PrintFigure("explosion_cpu_share", real.explosionCpuShare, 4);

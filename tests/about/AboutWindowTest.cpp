@@ -450,6 +450,6 @@ INSTANTIATE_TEST_SUITE_P(Inputs, AboutPaintAndGrid,
         GridDuringPaint { "GridThenPress", "CheckBoxGrid", GridDuringPaint::PressInAbout },
         GridDuringPaint { "GridThenQuit", "CheckBoxGrid", GridDuringPaint::Quit },
         GridDuringPaint { "GridThenRepaint", "CheckBoxGrid", GridDuringPaint::RepaintAbout }),
-    [](const ::testing::TestParamInfo<GridDuringPaint>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<GridDuringPaint>& tested) { return std::string(tested.param.name); });
 
 }

@@ -99,8 +99,8 @@ protected:
         for (const std::string& line : seen.lines)
             EXPECT_FALSE(line.starts_with("exception: ")) << line;
         // Every flight ends before the windows go, or its next step would bring the main window back.
-        for (const Ref<BackGroundDrawing>& flight : m_flights)
-            flight->Stopp = true;
+        for (const Ref<BackGroundDrawing>& started : m_flights)
+            started->Stopp = true;
         EXPECT_TRUE(RunUntilEveryThreadEnded());
         FlightWindowTest::TearDown();
     }
@@ -115,10 +115,10 @@ protected:
     Ref<BackGroundDrawing> start()
     {
         on<PushButton>(window, "PushButtonStart")->push();
-        Ref<BackGroundDrawing> flight = window->DrawOrbits;
-        if (flight)
-            m_flights.push_back(flight);
-        return flight;
+        Ref<BackGroundDrawing> started = window->DrawOrbits;
+        if (started)
+            m_flights.push_back(started);
+        return started;
     }
 
     void stop() { on<PushButton>(window, "PushButtonStopp")->push(); }
@@ -141,10 +141,10 @@ TEST_F(MainWindowBehaviour, ANewWindowIsIdleOverTheGlobeWithTheDiagramShown)
 
 TEST_F(MainWindowBehaviour, AFlightLeavesTheWindowRunningAfterItsMessageUntilStop)
 {
-    Ref<BackGroundDrawing> flight = start();
-    ASSERT_TRUE(flight);
-    EXPECT_TRUE(flight->isRunning());
-    EXPECT_FALSE(flight->Stopp);
+    Ref<BackGroundDrawing> started = start();
+    ASSERT_TRUE(started);
+    EXPECT_TRUE(started->isRunning());
+    EXPECT_FALSE(started->Stopp);
     EXPECT_EQ(UiState(window), kRunning);
 
     ASSERT_TRUE(RunRoundsUntil(IsMessageBoxShowing)) << "the first inputs burn up in the atmosphere";
@@ -153,28 +153,28 @@ TEST_F(MainWindowBehaviour, AFlightLeavesTheWindowRunningAfterItsMessageUntilSto
     QWindow* boxAbove = ShowingMessageBox()->windowHandle()->transientParent();
     EXPECT_TRUE(boxAbove == Handle(window) || boxAbove == Handle(GetImplicitWindow("Dialog1.Dialog1")));
     DismissMessageBox();
-    ASSERT_TRUE(RunRoundsUntil([&] { return !flight->isRunning(); }, 1000));
+    ASSERT_TRUE(RunRoundsUntil([&] { return !started->isRunning(); }, 1000));
     RunRounds(100);
     EXPECT_EQ(UiState(window), kRunning) << "the end of a run changes nothing in the window";
-    EXPECT_EQ(window->DrawOrbits, flight);
+    EXPECT_EQ(window->DrawOrbits, started);
     EXPECT_GT(PixelsUnlike(MainCanvas(), Globeafrica()), 0) << "the close-up view is still on the canvas";
 
     stop();
     EXPECT_EQ(UiState(window), kIdle);
-    EXPECT_TRUE(flight->Stopp);
+    EXPECT_TRUE(started->Stopp);
     EXPECT_EQ(PixelsUnlike(MainCanvas(), Globeafrica()), 0);
 }
 
 TEST_F(MainWindowBehaviour, StopRightAfterStartStopsThatThreadBeforeItDrawsAnything)
 {
-    Ref<BackGroundDrawing> flight = start();
-    ASSERT_TRUE(flight);
+    Ref<BackGroundDrawing> started = start();
+    ASSERT_TRUE(started);
     stop();
-    EXPECT_TRUE(flight->Stopp);
+    EXPECT_TRUE(started->Stopp);
     EXPECT_EQ(UiState(window), kIdle);
     EXPECT_EQ(PixelsUnlike(MainCanvas(), Globeafrica()), 0);
 
-    ASSERT_TRUE(RunRoundsUntil([&] { return !flight->isRunning(); }, 1000));
+    ASSERT_TRUE(RunRoundsUntil([&] { return !started->isRunning(); }, 1000));
     EXPECT_EQ(seen.lines, std::vector<std::string> {}) << "no outcome of a stopped run";
     EXPECT_EQ(PixelsUnlike(MainCanvas(), Globeafrica()), 0) << "a globe view that sees Stopp draws no more";
 }
@@ -206,13 +206,13 @@ TEST_F(MainWindowBehaviour, StartRightAfterStopRunsANewThreadBesideTheUnwindingO
 
 TEST_F(MainWindowBehaviour, ClosingDuringARunStopsItAndItsNextStepBringsBackAnIdleWindow)
 {
-    Ref<BackGroundDrawing> flight = start();
-    ASSERT_TRUE(flight);
+    Ref<BackGroundDrawing> started = start();
+    ASSERT_TRUE(started);
     RunRounds(200);
     Window1* closed = window.get();
 
     WidgetOf(*window)->close();
-    EXPECT_TRUE(flight->Stopp);
+    EXPECT_TRUE(started->Stopp);
     EXPECT_FALSE(GetImplicitWindow("Window1.Window1"));
     EXPECT_EQ(seen.lines, std::vector<std::string> { "closed: Window1.Window1" });
 
@@ -224,7 +224,7 @@ TEST_F(MainWindowBehaviour, ClosingDuringARunStopsItAndItsNextStepBringsBackAnId
     EXPECT_EQ(UiState(reopened), kIdle);
     EXPECT_EQ(seen.lines, (std::vector<std::string> { "closed: Window1.Window1", "opened: Window1.Window1" }));
 
-    ASSERT_TRUE(RunRoundsUntil([&] { return !flight->isRunning(); }, 1000));
+    ASSERT_TRUE(RunRoundsUntil([&] { return !started->isRunning(); }, 1000));
     EXPECT_EQ(Window1::Instance(), reopened) << "one new window, whatever the unwinding does";
     EXPECT_EQ(UiState(reopened), kIdle);
 }
@@ -376,13 +376,13 @@ TEST_F(MainWindowBehaviour, ReturnPressesTheFirstDefaultButtonThatIsEnabled)
 {
     // Start, Stop and Quit are all default buttons, made in that order.
     TypeKey(window, Qt::Key_Return);
-    Ref<BackGroundDrawing> flight = window->DrawOrbits;
-    ASSERT_TRUE(flight) << "Return pressed no Start";
+    Ref<BackGroundDrawing> started = window->DrawOrbits;
+    ASSERT_TRUE(started) << "Return pressed no Start";
     EXPECT_EQ(UiState(window), kRunning);
     // Start is disabled now: the next one is Stop, not Quit.
     TypeKey(window, Qt::Key_Return);
     EXPECT_EQ(UiState(window), kIdle);
-    EXPECT_TRUE(flight->Stopp);
+    EXPECT_TRUE(started->Stopp);
     EXPECT_FALSE(IsQuitting());
     EXPECT_TRUE(RunUntilEveryThreadEnded());
 }
@@ -416,14 +416,14 @@ TEST_F(MainWindowBehaviour, StartByMouseThenSpaceTwiceLeavesTheFlightRunning)
         if (name)
             WidgetOf(*input<RectControl>(name))->setFocus(Qt::MouseFocusReason);
         QTest::mouseClick(WidgetOf(*input<PushButton>("PushButtonStart")), Qt::LeftButton);
-        Ref<BackGroundDrawing> flight = window->DrawOrbits;
-        ASSERT_TRUE(flight);
+        Ref<BackGroundDrawing> started = window->DrawOrbits;
+        ASSERT_TRUE(started);
 
         TypeKey(window, Qt::Key_Space);
         TypeKey(window, Qt::Key_Space);
         ASSERT_FALSE(IsQuitting()) << "Space pressed Quit";
         EXPECT_EQ(UiState(window), kRunning) << "Space pressed Stop";
-        EXPECT_FALSE(flight->Stopp);
+        EXPECT_FALSE(started->Stopp);
         EXPECT_EQ(WidgetOf(*window)->focusWidget(), WidgetOf(*window)) << "the focus stays with the window";
 
         stop();
@@ -460,8 +460,8 @@ TEST(MainWindowBehaviourQuit, QuitEndsTheProgramWithZeroAndDoesNothingElse)
 {
     Ref<Window1> window = Window1::Instance();
     ControlNamed<PushButton>(window, "PushButtonStart")->push();
-    Ref<BackGroundDrawing> flight = window->DrawOrbits;
-    ASSERT_TRUE(flight);
+    Ref<BackGroundDrawing> started = window->DrawOrbits;
+    ASSERT_TRUE(started);
     RunRounds(50);
     ASSERT_FALSE(IsQuitting());
     RecordingObserver seen;
@@ -469,7 +469,7 @@ TEST(MainWindowBehaviourQuit, QuitEndsTheProgramWithZeroAndDoesNothingElse)
     ControlNamed<PushButton>(window, "PushButton3")->push();
     EXPECT_TRUE(IsQuitting());
     EXPECT_EQ(QuitCode(), 0);
-    EXPECT_FALSE(flight->Stopp);
+    EXPECT_FALSE(started->Stopp);
     EXPECT_EQ(GetImplicitWindow("Window1.Window1"), Ref<Window>(window));
     EXPECT_TRUE(GetImplicitWindow("Dialog1.Dialog1"));
     EXPECT_EQ(seen.lines, std::vector<std::string> {}) << "no window is closed by the handler";

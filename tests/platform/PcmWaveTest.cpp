@@ -98,7 +98,7 @@ TEST(PcmWave, IntegerPcmPlaysAsItsHeaderSays)
         EXPECT_EQ(wave->bytesPerSample, c.bytesPerSample) << c.what;
         EXPECT_EQ(wave->samples.toStdString(), c.samples) << c.what;
         double byteRate = c.header.sampleRate * c.header.channels * c.header.bits / 8.0;
-        EXPECT_DOUBLE_EQ(wave->durationSeconds, c.data.size() / byteRate) << c.what;
+        EXPECT_DOUBLE_EQ(wave->durationSeconds, double(c.data.size()) / byteRate) << c.what;
     }
 }
 

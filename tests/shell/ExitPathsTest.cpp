@@ -43,9 +43,9 @@ INSTANTIATE_TEST_SUITE_P(Ways, ExitPaths,
         WayOut { "last-window-closed", 0 },
         WayOut { "unhandled-exception", 1 }, WayOut { "unhandled-foreign-exception", 1 }, WayOut { "exit-with-sound", 3 }, WayOut { "exit-with-message-in-flight", 3 },
         WayOut { "exit-mid-flight", 3 }, WayOut { "exit-on-thread", 3 }),
-    [](const ::testing::TestParamInfo<WayOut>& info) {
+    [](const ::testing::TestParamInfo<WayOut>& tested) {
         std::string name;
-        for (const char* c = info.param.name; *c; ++c)
+        for (const char* c = tested.param.name; *c; ++c)
             name += *c == '-' ? '_' : *c;
         return name;
     });
