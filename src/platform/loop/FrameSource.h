@@ -2,16 +2,18 @@
 
 namespace fw {
 
-// What the scheduler asks of whoever puts the changed canvases on screen, so that frames come
+class FrameTiming;
+
+// Whoever puts the changed canvases on screen, for the scheduler's rounds to present them
 // between the threads' waits; the runtime installs it.
 class FrameSource {
 public:
     virtual ~FrameSource() = default;
-    // Whether a canvas changed and the next frame's time has come at that moment of the clock.
-    virtual bool frameDueAt(double now) const = 0;
-    // How long a frame takes to paint, of late.
-    virtual double expectedCostMicroseconds() const = 0;
-    virtual void presentIfDue() = 0;
+    // When its frames may come; the rounds tell it whether they present them.
+    virtual FrameTiming& frameTiming() = 0;
+    // Whether a canvas changed since the last frame.
+    virtual bool hasChanges() const = 0;
+    // Paints every changed canvas now.
     virtual void presentNow() = 0;
 };
 

@@ -1,6 +1,7 @@
 #include "loop/Scheduler.h"
 
 #include "loop/FrameSource.h"
+#include "loop/FrameTiming.h"
 #include "loop/Pacing.h"
 #include "loop/ThreadBody.h"
 #include "loop/ThreadEvents.h"
@@ -32,6 +33,12 @@ Scheduler::~Scheduler()
     delete m_timer;
 }
 
+void Scheduler::setFrameSource(FrameSource* frames)
+{
+    m_frames = frames;
+    tellFramesWhetherRoundsPresent();
+}
+
 void Scheduler::start(Thread& thread)
 {
     thread.m_fiber = std::make_unique<ThreadFiber>();
@@ -48,8 +55,8 @@ void Scheduler::yield()
 {
     if (!m_current) {
         runRound();
-        if (m_frames)
-            m_frames->presentIfDue();
+        if (frameDueAt(ClockMicroseconds()))
+            m_frames->presentNow();
         return;
     }
     Thread* thread = m_current;
@@ -95,7 +102,7 @@ void Scheduler::runSlice()
         now = Microseconds();
         pacing = pacingAt(now);
     } while (!m_stopped && pacing.keepsSlicing(end));
-    if (m_frames && pacing.frameFits(m_frames->frameDueAt(now), m_frames->expectedCostMicroseconds()))
+    if (m_frames && pacing.frameFits(frameDueAt(now), m_frames->frameTiming().expectedCost()))
         m_frames->presentNow();
     // Every thread waits: the loop sleeps, and input wakes it as ever. The frame may have taken
     // what the sleep had.
@@ -113,11 +120,17 @@ Pacing Scheduler::pacingAt(double now) const
     return Pacing(now, std::move(wakes), sleepMargin());
 }
 
+bool Scheduler::frameDueAt(double now) const
+{
+    return m_frames && m_frames->hasChanges() && m_frames->frameTiming().isDueAt(now);
+}
+
 void Scheduler::sleepUntilMoment(double moment)
 {
     m_timer->stop();
     if (!m_wakeTimer->armAt(moment))
         updateTimer();
+    tellFramesWhetherRoundsPresent();
 }
 
 void Scheduler::wokeUp()
@@ -154,11 +167,6 @@ void Scheduler::waitOnMainThread(std::optional<double> mainThreadWake)
     // wake it, it only looks.
     QCoreApplication::processEvents(m_wakeTimer->isArmed() ? QEventLoop::WaitForMoreEvents : QEventLoop::AllEvents);
     updateTimer();
-}
-
-bool Scheduler::presentsFrames() const
-{
-    return (m_timer->isActive() || m_wakeTimer->isArmed()) && !VirtualClock::isEnabled();
 }
 
 void Scheduler::expectWake(double microseconds)
@@ -252,6 +260,7 @@ void Scheduler::stop()
     m_stopped = true;
     m_timer->stop();
     m_wakeTimer->disarm();
+    tellFramesWhetherRoundsPresent();
 }
 
 void Scheduler::abandonAll()
@@ -285,6 +294,13 @@ void Scheduler::updateTimer()
     } else {
         m_timer->stop();
     }
+    tellFramesWhetherRoundsPresent();
+}
+
+void Scheduler::tellFramesWhetherRoundsPresent()
+{
+    if (m_frames)
+        m_frames->frameTiming().setRoundsPresent(m_timer->isActive() || m_wakeTimer->isArmed());
 }
 
 }

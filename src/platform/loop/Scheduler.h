@@ -25,9 +25,9 @@ public:
     Scheduler();
     ~Scheduler();
 
-    // Where the scheduler tells of threads that end or fail, and where it asks for frames.
+    // Where the scheduler tells of threads that end or fail, and what presents the frames.
     void setThreadEvents(ThreadEvents* events) { m_events = events; }
-    void setFrameSource(FrameSource* frames) { m_frames = frames; }
+    void setFrameSource(FrameSource* frames);
 
     void start(Thread& thread);
     // In a thread: back to the scheduler. On the main thread: one round of every runnable thread,
@@ -47,8 +47,6 @@ public:
     // that wait, sleeping in the event loop until shortly before the main thread's wake, if it
     // has one, while every thread waits too.
     void waitOnMainThread(std::optional<double> mainThreadWake);
-    // Whether the rounds of the event loop's visits present the frames.
-    bool presentsFrames() const;
     // A driver that runs every round itself keeps the event loop from running any.
     void setDrivenFromOutside(bool driven);
 
@@ -75,11 +73,13 @@ public:
 
 private:
     Pacing pacingAt(double now) const;
+    bool frameDueAt(double now) const;
     void resumeThread(Thread& thread);
     void sleepUntilMoment(double moment);
     void wokeUp();
     void finish(Thread& thread);
     void updateTimer();
+    void tellFramesWhetherRoundsPresent();
     bool isRunnable(const Thread& thread) const;
     bool hasRunnableThreads() const;
 
