@@ -1,6 +1,6 @@
 # Sourced by the desktop tests: they run the real program on a virtual X display under a real
-# window manager (openbox, or jwm where a case says so), drive it with xdotool as a user would, and check what the screen
-# shows (ImageMagick) and what the window manager says (xprop, wmctrl).
+# window manager (openbox, or jwm where a case says so), drive it with xdotool as a user would,
+# and check what the screen shows (ImageMagick) and what the window manager says (xprop, wmctrl).
 #
 # A test script sets `tool` (the name its messages start with), sources this file and calls
 # enter_display, which runs the script again inside a display of its own and exits with its
@@ -28,7 +28,7 @@ wm=openbox
 wm_pid=
 work=
 
-# The exit status by which CTest counts a case as skipped (SKIP_RETURN_CODE in tests/CMakeLists.txt).
+# The exit status by which CTest counts a case as skipped (SKIP_RETURN_CODE, tests/CMakeLists.txt).
 skipped_status=77
 
 # The arguments of every case script, PROGRAM SHOTS_FOLDER and a third (its case, or a depth),
