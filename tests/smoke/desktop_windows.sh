@@ -138,10 +138,16 @@ diagram_above_after_click)
     # Let the window manager restack and the program answer before looking.
     sleep 0.5
     expect_bare_diagram 2 after-click "after a click on the main window's canvas" "it is not on top"
+    clicked=$(now_us)
     click_start
-    # The diagram plots nothing in the flight's first seconds.
+    # The diagram plots nothing in the flight's first seconds (about 4): looks later than 3 s
+    # after the click could not tell a plot from a window on top.
     sleep 0.3
-    expect_bare_diagram 1 after-start "right after Start" "it is not on top"
+    if ! wait_for_region same "$backdrop" "$diagram_canvas_rect" 1 after-start; then
+        [ $(($(now_us) - clicked)) -lt 3000000 ] \
+            || skip "the looks at the diagram after Start ended only $((($(now_us) - clicked) / 1000)) ms after the click, when the flight may plot"
+        fail "right after Start, the diagram's canvas differs from its backdrop in $differing pixels: it is not on top (stacking, bottom first: $(stack_names); screenshot: $shots/after-start.png)"
+    fi
     quit_with_ctrl_q "$main"
     pass "the diagram stayed above the main window"
     ;;
@@ -239,10 +245,14 @@ close_main_during_run)
     on_screen stop "$stop_button" "$main_x" "$main_y"
     capture "$start" "$work/start-idle.png" idle
     crop "$shots/idle.png" "$stop" "$work/stop-idle.png"
+    clicked=$(now_us)
     click_start
     started=$(now_us)
     sleep 0.5
     wmctrl -i -c "$main" || fail "wmctrl could not ask the window manager to close the main window"
+    # The flight plots from about 4 s after Start: a close that went in later could not tell.
+    [ $(($(now_us) - clicked)) -lt 3000000 ] \
+        || skip "the main window's close went in only $((($(now_us) - clicked) / 1000)) ms after the click on Start, when the flight may plot"
     old_main=$main
     poll 5 new_main_window || fail "no new main window came up within 5 s of closing the main window during a flight"
     find_window main 'Vuredo'
