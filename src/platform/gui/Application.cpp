@@ -16,16 +16,12 @@ const ClassInfo& Application::StaticClass()
 
 void Application::AddMenuHandler(const std::string& itemName, std::function<bool()> handler)
 {
-    m_menuHandlers.emplace_back(itemName, std::move(handler));
+    m_menuHandlers.add(itemName, std::move(handler));
 }
 
 bool Application::invokeMenuHandler(const std::string& itemName)
 {
-    for (auto& [name, handler] : m_menuHandlers) {
-        if (name == itemName)
-            return handler();
-    }
-    return false;
+    return m_menuHandlers.invoke(itemName);
 }
 
 }

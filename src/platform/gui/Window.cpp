@@ -278,16 +278,12 @@ Ref<Control> Window::controlByName(std::string_view name) const
 
 void Window::AddMenuHandler(const std::string& itemName, std::function<bool()> handler)
 {
-    m_menuHandlers.emplace_back(itemName, std::move(handler));
+    m_menuHandlers.add(itemName, std::move(handler));
 }
 
 bool Window::invokeMenuHandler(const std::string& itemName)
 {
-    for (auto& [name, handler] : m_menuHandlers) {
-        if (name == itemName)
-            return handler();
-    }
-    return false;
+    return m_menuHandlers.invoke(itemName);
 }
 
 void Window::setWidth(std::int32_t width)

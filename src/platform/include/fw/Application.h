@@ -1,10 +1,10 @@
 #pragma once
 
+#include <fw/MenuHandlers.h>
 #include <fw/Object.h>
 
 #include <functional>
 #include <string>
-#include <vector>
 
 namespace fw {
 
@@ -30,7 +30,7 @@ public:
     virtual void Event_EnableMenuItems() { }
 
 private:
-    std::vector<std::pair<std::string, std::function<bool()>>> m_menuHandlers;
+    MenuHandlers m_menuHandlers;
 };
 
 }

@@ -2,6 +2,7 @@
 
 #include <fw/Color.h>
 #include <fw/Exceptions.h>
+#include <fw/MenuHandlers.h>
 #include <fw/Object.h>
 
 #include <functional>
@@ -119,7 +120,7 @@ private:
 
     WindowWidget* m_widget { nullptr };
     std::vector<Ref<Control>> m_controls;
-    std::vector<std::pair<std::string, std::function<bool()>>> m_menuHandlers;
+    MenuHandlers m_menuHandlers;
     bool m_open { false };
     bool m_shownOnce { false };
 
