@@ -7,6 +7,8 @@
 #   quit_from_main         Ctrl+Q in the main window quits with status 0
 #   quit_from_diagram      Ctrl+Q in the diagram quits with status 0
 #   quit_from_about        Ctrl+Q in the About window quits with status 0
+#   return_after_start_jwm under jwm, which gives a window the keyboard as it maps it: after
+#                          start-up the main window has the keyboard, and Return starts a flight
 # Usage: desktop_keys.sh PROGRAM SHOTS_FOLDER CASE
 set -u
 tool="desktop ${3:-}"
@@ -17,7 +19,11 @@ take_case_arguments case "$@"
 
 enter_display 24 1280x1024 "$@"
 prepare "$shots_folder"
-start_window_manager
+if [ "$case" = return_after_start_jwm ]; then
+    start_window_manager jwm
+else
+    start_window_manager
+fi
 start_program "$program"
 find_main_windows
 on_screen start "$start_button" "$main_x" "$main_y"
@@ -166,6 +172,20 @@ quit_from_about)
     wait_for_about_animation_end
     quit_with_ctrl_q "$about"
     pass "Ctrl+Q in the About window quit"
+    ;;
+
+return_after_start_jwm)
+    # The diagram maps after the main window; jwm would give it the keyboard. Nothing here
+    # activates a window: the keyboard is where start-up left it.
+    poll 5 active_window_is "$main" || fail "the main window did not have the keyboard within 5 s of start-up (active: $(active_window), diagram: $((diagram)))"
+    [ "$(xdotool getwindowfocus 2> /dev/null)" = "$((main))" ] || fail "jwm names the main window active, but the keyboard is in window $(xdotool getwindowfocus)"
+    capture "$start" "$work/start-idle.png" idle
+    keys Return
+    wait_for_region changed "$work/start-idle.png" "$start" 3 after-return \
+        || fail "Return after start-up started no flight (screenshots: $shots/idle.png, $shots/after-return.png)"
+    expect_running "after Return"
+    quit_with_ctrl_q "$main"
+    pass "after start-up under jwm the main window had the keyboard and Return started a flight"
     ;;
 
 *)

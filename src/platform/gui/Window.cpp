@@ -130,12 +130,21 @@ void Window::ensureShown()
                 m_widget->setGeometry(QRect(screen->availableGeometry().center() - QPoint(size.width() / 2, size.height() / 2), size));
             }
         }
-        if (isFloating())
+        if (isFloating()) {
+            // Before its native window is made, which takes the attribute over (choice 26).
+            m_widget->setAttribute(Qt::WA_ShowWithoutActivating);
             KeepAbove(*m_widget, WindowSystem::instance().stackingAnchor());
+        }
+    }
+    if (isFloating()) {
+        QWidget* keyboardWindow = QApplication::activeWindow();
+        if (!keyboardWindow || keyboardWindow == m_widget)
+            keyboardWindow = WindowSystem::instance().stackingAnchor();
+        ShowWithoutKeyboard(*m_widget, keyboardWindow);
+        return;
     }
     m_widget->show();
-    if (!isFloating())
-        KeepFloatingWindowsAbove();
+    KeepFloatingWindowsAbove();
 }
 
 void Window::firstExposed()
@@ -158,9 +167,12 @@ void Window::Show()
     const bool minimised = m_widget->isMinimized();
     if (minimised)
         m_widget->setWindowState(m_widget->windowState() & ~Qt::WindowMinimized);
+    if (isFloating() && !minimised) {
+        RaiseWithoutKeyboard(*m_widget);
+        return;
+    }
     m_widget->raise();
-    if (minimised || !isFloating())
-        m_widget->activateWindow();
+    m_widget->activateWindow();
 }
 
 void Window::Close()
