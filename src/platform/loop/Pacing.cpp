@@ -6,9 +6,9 @@
 
 namespace fw {
 
-Pacing::Pacing(double now, Wakes wakes, double sleepMargin)
+Pacing::Pacing(double now, const Wakes& wakes, double sleepMargin)
     : m_now(now)
-    , m_wakes(std::move(wakes))
+    , m_wakes(wakes)
     , m_sleepMargin(sleepMargin)
 {
 }

@@ -14,7 +14,7 @@ public:
     // When each runnable thread's wait ends, as it told; none where it told nothing and can run.
     using Wakes = boost::container::small_vector<std::optional<double>, 4>;
 
-    Pacing(double now, Wakes wakes, double sleepMargin);
+    Pacing(double now, const Wakes& wakes, double sleepMargin);
 
     // Until when the event loop may sleep, the main thread waiting until mainThreadWake, if it
     // waits: the earliest end of a wait less the sleep margin, which the rounds spin through so

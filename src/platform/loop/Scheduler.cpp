@@ -95,20 +95,21 @@ void Scheduler::runSlice()
         return;
     }
     const double end = Microseconds() + Pacing::kSliceMicroseconds;
-    double now = 0;
-    Pacing pacing(now, {}, 0);
-    do {
+    while (true) {
         runRound();
-        now = Microseconds();
-        pacing = pacingAt(now);
-    } while (!m_stopped && pacing.keepsSlicing(end));
-    if (m_frames && pacing.frameFits(frameDueAt(now), m_frames->frameTiming().expectedCost()))
-        m_frames->presentNow();
-    // Every thread waits: the loop sleeps, and input wakes it as ever. The frame may have taken
-    // what the sleep had.
-    const std::optional<double> sleep = pacing.sleepUntil();
-    if (sleep && !m_stopped && pacingAt(Microseconds()).sleepUntil() == sleep)
-        sleepUntilMoment(*sleep);
+        const double now = Microseconds();
+        const Pacing pacing = pacingAt(now);
+        if (!m_stopped && pacing.keepsSlicing(end))
+            continue;
+        if (m_frames && pacing.frameFits(frameDueAt(now), m_frames->frameTiming().expectedCost()))
+            m_frames->presentNow();
+        // Every thread waits: the loop sleeps, and input wakes it as ever. The frame may have
+        // taken what the sleep had.
+        const std::optional<double> sleep = pacing.sleepUntil();
+        if (sleep && !m_stopped && pacingAt(Microseconds()).sleepUntil() == sleep)
+            sleepUntilMoment(*sleep);
+        return;
+    }
 }
 
 Pacing Scheduler::pacingAt(double now) const
@@ -117,7 +118,7 @@ Pacing Scheduler::pacingAt(double now) const
     for (const Ref<Thread>& thread : m_threads)
         if (isRunnable(*thread))
             wakes.push_back(thread->m_fiber->wakeAt);
-    return Pacing(now, std::move(wakes), sleepMargin());
+    return Pacing(now, wakes, sleepMargin());
 }
 
 bool Scheduler::frameDueAt(double now) const
