@@ -1,5 +1,5 @@
 // The three outcome texts, cut apart at their numbers, so that every fixed text between them is
-// checked in place and with its length.
+// checked in place, its spaces included.
 #include "simulation/OutcomeMessages.h"
 
 #include "main_window/Window1.h"
@@ -18,35 +18,27 @@ using namespace fw;
 
 namespace {
 
-struct FixedText {
-    std::string text;
-    std::size_t length;
-};
-
-const FixedText kOpening { "A  ", 3 };
-const FixedText kBurnUpEnding { "  m diameter object struck the earth.  It was completely burned in the atmosphere", 81 };
-const FixedText kChunkMiddle { "  m diameter object struck the earth.  A  ", 42 };
-const FixedText kChunkEnding { " meter chunk of it hit the ground. The rest was burned in the atmosphere.", 73 };
-const FixedText kImpactMiddle { "  m diameter object hit the earth.  A  ", 39 };
-const FixedText kImpactEnding {
-    " meter chunk of it impacted the ground creating an explosion. The rest was burned in the atmosphere.", 100
-};
+const std::string kOpening = "A  ";
+const std::string kBurnUpEnding = "  m diameter object struck the earth.  It was completely burned in the atmosphere";
+const std::string kChunkMiddle = "  m diameter object struck the earth.  A  ";
+const std::string kChunkEnding = " meter chunk of it hit the ground. The rest was burned in the atmosphere.";
+const std::string kImpactMiddle = "  m diameter object hit the earth.  A  ";
+const std::string kImpactEnding = " meter chunk of it impacted the ground creating an explosion. The rest was burned in the atmosphere.";
 
 // A fixed text, or the text that a number must take there.
 struct Part {
-    const FixedText* fixed;
+    const std::string* fixed;
     std::string number;
 };
 
-// Cuts the text at the fixed texts' lengths and the numbers' texts; every part must be where it belongs.
+// Cuts the text at the fixed texts and the numbers' texts; every part must be where it belongs.
 void ExpectComposedOf(const std::string& text, const std::vector<Part>& parts)
 {
     std::size_t at = 0;
     for (const Part& part : parts) {
         if (part.fixed) {
-            EXPECT_EQ(part.fixed->text.size(), part.fixed->length) << part.fixed->text;
-            EXPECT_EQ(text.substr(at, part.fixed->length), part.fixed->text) << "at " << at;
-            at += part.fixed->length;
+            EXPECT_EQ(text.substr(at, part.fixed->size()), *part.fixed) << "at " << at;
+            at += part.fixed->size();
         } else {
             EXPECT_EQ(text.substr(at, part.number.size()), part.number) << "at " << at;
             at += part.number.size();
