@@ -1,13 +1,10 @@
 #include <fw/MessageBox.h>
 
 #include "core/FrameworkObserver.h"
-#include "gui/FloatingWindow.h"
 #include "gui/MessageBoxes.h"
-#include "gui/WindowSystem.h"
-#include "gui/WindowWidget.h"
+#include "gui/Stacking.h"
 #include "loop/Scheduler.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QMessageBox>
@@ -24,15 +21,6 @@ void ForgetBox(const QMessageBox& box)
 {
     if (MessageBoxes* boxes = MessageBoxes::find())
         boxes->forget(box);
-}
-
-// The box stays above the window the user works in, or else the main one, so that no click on
-// another of the application's windows can bring that over it.
-QWidget* BoxAnchor()
-{
-    if (auto* active = qobject_cast<WindowWidget*>(QApplication::activeWindow()); active && active->window())
-        return active;
-    return WindowSystem::instance().stackingAnchor();
 }
 
 struct BoxOnScreen {
@@ -69,7 +57,7 @@ void MsgBox(const std::string& text)
     });
 
     MessageBoxes::instance().add(box);
-    KeepAbove(box, BoxAnchor());
+    KeepAbove(box, MessageBoxAnchor());
     box.show();
     CurrentFrameworkObserver()->messageShown(text);
     if (waiting) {

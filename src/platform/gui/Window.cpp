@@ -2,8 +2,8 @@
 
 #include "core/FrameworkObserver.h"
 #include "gui/ApplicationMenus.h"
-#include "gui/FloatingWindow.h"
 #include "gui/QtObjects.h"
+#include "gui/Stacking.h"
 #include "gui/WindowSystem.h"
 #include "gui/WindowWidget.h"
 #include <fw/Control.h>
@@ -31,17 +31,6 @@ Qt::WindowFlags FlagsFor(const Window& window)
     if (window.maximizeButton() && window.resizeable())
         flags |= Qt::WindowMaximizeButtonHint;
     return flags;
-}
-
-// Each floating window stays above the anchor of the moment; called whenever a window comes on
-// the screen or goes, since the anchor may then change.
-void KeepFloatingWindowsAbove()
-{
-    QWidget* anchor = WindowSystem::instance().stackingAnchor();
-    for (const Ref<Window>& window : WindowSystem::instance().openWindows()) {
-        if (window->isFloating() && WidgetOf(*window) && window->hasBeenShown())
-            KeepAbove(*WidgetOf(*window), anchor);
-    }
 }
 
 }
@@ -133,13 +122,13 @@ void Window::ensureShown()
         if (isFloating()) {
             // Before its native window is made, which takes the attribute over (choice 26).
             m_widget->setAttribute(Qt::WA_ShowWithoutActivating);
-            KeepAbove(*m_widget, WindowSystem::instance().stackingAnchor());
+            KeepAbove(*m_widget, StackingAnchor());
         }
     }
     if (isFloating()) {
         QWidget* keyboardWindow = QApplication::activeWindow();
         if (!keyboardWindow || keyboardWindow == m_widget)
-            keyboardWindow = WindowSystem::instance().stackingAnchor();
+            keyboardWindow = StackingAnchor();
         ShowWithoutKeyboard(*m_widget, keyboardWindow);
         return;
     }

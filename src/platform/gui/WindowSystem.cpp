@@ -1,7 +1,7 @@
 #include "gui/WindowSystem.h"
 
 #include "gui/WindowEvents.h"
-#include "gui/WindowWidget.h"
+#include <fw/Window.h>
 
 #include <algorithm>
 
@@ -50,15 +50,6 @@ void WindowSystem::forgetAll()
         window->destroyWithoutEvents();
     m_implicitInstances.clear();
     m_openWindows.clear();
-}
-
-QWidget* WindowSystem::stackingAnchor() const
-{
-    for (const Ref<Window>& window : m_openWindows) {
-        if (!window->isFloating() && window->widget() && window->hasBeenShown())
-            return window->widget();
-    }
-    return nullptr;
 }
 
 }

@@ -10,8 +10,6 @@
 #include <utility>
 #include <vector>
 
-class QWidget;
-
 namespace fw {
 
 class WindowEvents;
@@ -36,9 +34,6 @@ public:
     const std::vector<Ref<Window>>& openWindows() const { return m_openWindows; }
     // Takes every window off the screen and forgets it, raising no events.
     void forgetAll();
-    // The document window that floating windows and message boxes stay above, the oldest open
-    // one that has been shown, as Qt's widget; null when there is none.
-    QWidget* stackingAnchor() const;
 
 private:
     WindowEvents* m_events { nullptr };

@@ -4,6 +4,21 @@ class QWidget;
 
 namespace fw {
 
+// How the application's windows stack: floating windows (tool windows, message boxes) stay above
+// an anchor, the main window of the moment, as a window manager keeps a window above the one it
+// is transient for, and not above other programs' windows; and they come up without taking the
+// keyboard from the window the user works in.
+
+// The document window that floating windows and message boxes stay above: the oldest open one
+// that has been shown; null when there is none.
+QWidget* StackingAnchor();
+// A message box's anchor: the application's window that the user works in, or else the main one,
+// so that no click on another of the application's windows can bring that over the box.
+QWidget* MessageBoxAnchor();
+// Each floating window stays above the anchor of the moment; called whenever a window comes on
+// the screen or goes, since the anchor may then change.
+void KeepFloatingWindowsAbove();
+
 // Keeps a floating window (a tool window, a message box) above the anchor, as a window manager
 // keeps a window above the one it is transient for, and not above other programs' windows. A null
 // anchor lets it stack as any window. A window already on the screen is told at once.

@@ -1,4 +1,9 @@
-#include "gui/FloatingWindow.h"
+#include "gui/Stacking.h"
+
+#include "gui/QtObjects.h"
+#include "gui/WindowSystem.h"
+#include "gui/WindowWidget.h"
+#include <fw/Window.h>
 
 #include <QApplication>
 #include <QEvent>
@@ -112,6 +117,31 @@ private:
     bool m_looked { false };
 };
 
+}
+
+QWidget* StackingAnchor()
+{
+    for (const Ref<Window>& window : WindowSystem::instance().openWindows()) {
+        if (!window->isFloating() && WidgetOf(*window) && window->hasBeenShown())
+            return WidgetOf(*window);
+    }
+    return nullptr;
+}
+
+QWidget* MessageBoxAnchor()
+{
+    if (auto* active = qobject_cast<WindowWidget*>(QApplication::activeWindow()); active && active->window())
+        return active;
+    return StackingAnchor();
+}
+
+void KeepFloatingWindowsAbove()
+{
+    QWidget* anchor = StackingAnchor();
+    for (const Ref<Window>& window : WindowSystem::instance().openWindows()) {
+        if (window->isFloating() && WidgetOf(*window) && window->hasBeenShown())
+            KeepAbove(*WidgetOf(*window), anchor);
+    }
 }
 
 void ShowWithoutKeyboard(QWidget& floating, QWidget* keyboardWindow)
