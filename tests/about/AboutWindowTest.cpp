@@ -12,6 +12,7 @@
 #include "loop/HandlerCall.h"
 #include "shell/Resources.h"
 #include "support/FlightFixture.h"
+#include "support/PixelComparison.h"
 #include <fw/Application.h>
 #include <fw/CheckBox.h>
 #include <fw/Clock.h>
@@ -162,12 +163,10 @@ TEST_F(AboutWindowTest, APaintDrawsEightyFourGrowingDotsOnePerTickAndThenBothPic
         while (watching) {
             if (picture != previous) {
                 Change change { Ticks(), {}, true };
-                for (int y = 0; y < picture.height(); ++y)
-                    for (int x = 0; x < picture.width(); ++x)
-                        if (picture.pixel(x, y) != previous.pixel(x, y)) {
-                            change.box |= QRect(x, y, 1, 1);
-                            change.allWhite = change.allWhite && picture.pixel(x, y) == white;
-                        }
+                for (const DifferingPixel& pixel : DifferingPixels(previous, picture)) {
+                    change.box |= QRect(pixel.at, QSize(1, 1));
+                    change.allWhite = change.allWhite && pixel.shown == white;
+                }
                 changes.push_back(change);
                 previous = picture.copy();
             }
@@ -219,17 +218,13 @@ TEST_F(AboutWindowTest, APaintDrawsEightyFourGrowingDotsOnePerTickAndThenBothPic
         SCOPED_TRACE(c.name);
         ASSERT_TRUE(c.picture);
         const QImage& image = ImageOf(*c.picture);
-        int opaque = 0, unlike = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x) {
-                QRgb want = image.pixel(x, y);
-                if (qAlpha(want) != 255)
-                    continue;
-                ++opaque;
-                unlike += painted.pixel(c.at.x() + x, c.at.y() + y) == want ? 0 : 1;
-            }
+        int opaque = 0;
+        const auto unlike = DifferingPixels(image, painted, c.at, [&](QPoint, QRgb want) {
+            opaque += qAlpha(want) == 255 ? 1 : 0;
+            return qAlpha(want) == 255;
+        });
         EXPECT_GT(opaque, 0);
-        EXPECT_EQ(unlike, 0);
+        EXPECT_EQ(unlike.size(), 0u);
         QPainter(&painted).fillRect(QRect(c.at, image.size()), QColor::fromRgb(background));
     }
     // Apart from the pictures, nothing but the background and the white trail.

@@ -5,6 +5,8 @@
 #include "loop/Scheduler.h"
 #include "main_window/Window1.h"
 #include "simulation/Variables.h"
+#include "support/PixelComparison.h"
+#include "support/PixelSnapshot.h"
 #include "support/TestSupport.h"
 #include <fw/Canvas.h>
 #include <fw/CheckBox.h>
@@ -14,6 +16,8 @@
 #include <fw/Window.h>
 
 #include <gtest/gtest.h>
+
+#include <QImage>
 
 #include <cmath>
 #include <cstdint>
@@ -36,8 +40,6 @@ const int kGridColumns[] = { 19, 41, 72, 95, 117, 148, 170, 193, 224, 246 };
 const int kGridRows[] = { 230, 177, 125, 72, 20 };
 constexpr int kTop = 20, kBottom = 230, kLeft = 19, kRight = 246;
 
-using Picture = std::vector<Color>;
-
 class Diagram : public ::testing::Test {
 protected:
     void SetUp() override
@@ -49,7 +51,7 @@ protected:
         Window1::Instance();
         ProcessEvents();
         ASSERT_TRUE(GetImplicitWindow("Dialog1.Dialog1")) << "a new main window shows the diagram";
-        backdrop = Snapshot();
+        backdrop = PixelsOf(*canvas());
     }
     void TearDown() override
     {
@@ -66,26 +68,13 @@ protected:
     static Ref<CheckBox> grid() { return ControlNamed<CheckBox>(dialog(), "CheckBoxGrid"); }
     static Ref<CheckBox> diagramSwitch() { return ControlNamed<CheckBox>(Window1::Instance(), "CheckBoxvh"); }
 
-    static Picture Snapshot()
-    {
-        Ref<Canvas> c = canvas();
-        Picture picture;
-        for (int y = 0; y < c->height(); ++y)
-            for (int x = 0; x < c->width(); ++x)
-                picture.push_back(c->pixel(x, y));
-        return picture;
-    }
-
-    // The pixels that differ from the bare backdrop, as (x, y).
+    // The pixels of the diagram's canvas now, which may be a new one, that differ from the bare
+    // backdrop, as (x, y).
     std::set<std::pair<int, int>> ChangedPixels() const
     {
         std::set<std::pair<int, int>> changed;
-        Picture now = Snapshot();
-        const int width = canvas()->width();
-        for (std::size_t i = 0; i < now.size(); ++i) {
-            if (!(now[i] == backdrop[i]))
-                changed.insert({ int(i % width), int(i / width) });
-        }
+        for (const DifferingPixel& pixel : DifferingPixels(backdrop, PixelsOf(*canvas())))
+            changed.insert({ pixel.at.x(), pixel.at.y() });
         return changed;
     }
 
@@ -144,7 +133,7 @@ protected:
 
     void PlotAt(int x, int y) { canvas()->Graphics()->Pixel(x, y, kPointColor); }
 
-    Picture backdrop;
+    QImage backdrop;
     Ref<FunctionThread> counter;
     bool stopCounting { false };
     std::vector<std::uint32_t> passes;
@@ -246,13 +235,13 @@ TEST_F(Diagram, UntickingGridErasesTheDiagramOnlyWhileTheSwitchIsTicked)
         diagramSwitch()->setValue(switchTicked);
         grid()->click();
         PlotAt(100, 100);
-        Picture before = Snapshot();
+        PixelSnapshot before(canvas());
         grid()->click();
         ASSERT_FALSE(grid()->Value());
         if (switchTicked)
             EXPECT_TRUE(ChangedPixels().empty());
         else
-            EXPECT_TRUE(Snapshot() == before) << "grid and points stay";
+            EXPECT_TRUE(before.changed().empty()) << "grid and points stay";
     }
 }
 

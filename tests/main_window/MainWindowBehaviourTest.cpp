@@ -7,6 +7,7 @@
 #include "loop/Scheduler.h"
 #include "shell/Resources.h"
 #include "support/FlightFixture.h"
+#include "support/PixelComparison.h"
 #include <fw/CheckBox.h>
 #include <fw/Picture.h>
 #include <fw/PushButton.h>
@@ -65,14 +66,8 @@ int PixelsUnlike(const Ref<Canvas>& canvas, const Ref<Picture>& picture)
     if (!picture)
         return -1;
     const QImage& image = ImageOf(*picture);
-    int unlike = 0;
-    for (int y = 0; y < std::min(canvas->height(), image.height()); ++y)
-        for (int x = 0; x < std::min(canvas->width(), image.width()); ++x) {
-            QRgb want = image.pixel(x, y);
-            Color have = canvas->pixel(x, y);
-            unlike += have == Color { std::uint8_t(qRed(want)), std::uint8_t(qGreen(want)), std::uint8_t(qBlue(want)) } ? 0 : 1;
-        }
-    return unlike;
+    const QImage alone = image.copy(0, 0, std::min(canvas->width(), image.width()), std::min(canvas->height(), image.height()));
+    return int(DifferingPixels(alone, PixelsOf(*canvas)).size());
 }
 
 // A key as the user types it: to the control with the focus, or else to the window itself.

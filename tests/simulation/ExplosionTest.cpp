@@ -7,6 +7,7 @@
 #include "simulation/BackGroundDrawing.h"
 #include "simulation/OutcomeMessages.h"
 #include "simulation/Variables.h"
+#include "support/PixelComparison.h"
 #include "support/TestSupport.h"
 #include <fw/Canvas.h>
 #include <fw/Clock.h>
@@ -69,19 +70,11 @@ QImage FramePixels(const fs::path& resources, int number)
     return image.convertToFormat(QImage::Format_RGB32);
 }
 
-Color ColorOf(QRgb rgb) { return RGB(qRed(rgb), qGreen(rgb), qBlue(rgb)); }
-
 // True when every non-white pixel of the frame is on the canvas at the frame's place.
 bool Shows(const Canvas& canvas, const QImage& frame)
 {
-    for (int y = 0; y < frame.height(); ++y) {
-        for (int x = 0; x < frame.width(); ++x) {
-            Color own = ColorOf(frame.pixel(x, y));
-            if (own != kWhite && canvas.pixel(kFrameLeft + x, kFrameTop + y) != own)
-                return false;
-        }
-    }
-    return true;
+    const QImage shown = PixelsOf(canvas, QRect(QPoint(kFrameLeft, kFrameTop), frame.size()));
+    return DifferingPixels(frame, shown, {}, [](QPoint, QRgb own) { return ColorOf(own) != kWhite; }).empty();
 }
 
 struct Box {
@@ -114,15 +107,7 @@ std::optional<Box> WhiteBounds(const Canvas& canvas, int* count = nullptr)
     return box;
 }
 
-std::vector<Color> FrameArea(const Canvas& canvas)
-{
-    std::vector<Color> area;
-    for (int y = 0; y < 60; ++y) {
-        for (int x = 0; x < 60; ++x)
-            area.push_back(canvas.pixel(kFrameLeft + x, kFrameTop + y));
-    }
-    return area;
-}
+QImage FrameArea(const Canvas& canvas) { return PixelsOf(canvas, QRect(kFrameLeft, kFrameTop, 60, 60)); }
 
 // Notes the round in which the sound plays and what the canvas shows at that moment.
 class Watcher : public RecordingObserver {
@@ -212,7 +197,7 @@ TEST_F(ExplosionSequence, FireballThenSoundThenFivePacedFramesThenTheMessage)
         int whiteAtSound = 0;
         std::optional<Box> fireballAtSound;
         bool frameBeforeSound = true;
-        std::vector<Color> beneathFrames;
+        QImage beneathFrames;
         watcher.onSound = [&] {
             soundRound = round;
             fireballAtSound = WhiteBounds(*MainCanvas(), &whiteAtSound);
@@ -247,20 +232,18 @@ TEST_F(ExplosionSequence, FireballThenSoundThenFivePacedFramesThenTheMessage)
         EXPECT_TRUE(Shows(*MainCanvas(), frames[4]));
 
         // Where every frame is white, the canvas still shows what lay beneath the frames.
-        const std::vector<Color> now = FrameArea(*MainCanvas());
-        ASSERT_EQ(beneathFrames.size(), now.size()) << "the sound never played, so nothing noted what lay beneath";
+        const QImage now = FrameArea(*MainCanvas());
+        ASSERT_FALSE(beneathFrames.isNull()) << "the sound never played, so nothing noted what lay beneath";
         int seeThrough = 0;
-        for (int y = 0; y < 60; ++y) {
-            for (int x = 0; x < 60; ++x) {
-                bool allWhite = true;
-                for (const QImage& frame : frames)
-                    allWhite = allWhite && ColorOf(frame.pixel(x, y)) == kWhite;
-                if (allWhite) {
-                    ++seeThrough;
-                    EXPECT_EQ(now[y * 60 + x], beneathFrames[y * 60 + x]) << "at " << x << ", " << y;
-                }
-            }
-        }
+        const auto underWhite = [&](QPoint at, QRgb) {
+            bool allWhite = true;
+            for (const QImage& frame : frames)
+                allWhite = allWhite && ColorOf(frame.pixel(at)) == kWhite;
+            seeThrough += allWhite ? 1 : 0;
+            return allWhite;
+        };
+        for (const DifferingPixel& pixel : DifferingPixels(beneathFrames, now, {}, underWhite))
+            ADD_FAILURE() << "changed at " << pixel.at.x() << ", " << pixel.at.y();
         EXPECT_GT(seeThrough, 0);
 
         EXPECT_EQ(ShowingMessageText(), ImpactMessage());

@@ -8,6 +8,7 @@
 #include "main_window/Window1.h"
 #include "simulation/BackGroundDrawing.h"
 #include "simulation/Variables.h"
+#include "support/PixelSnapshot.h"
 #include "support/TestSupport.h"
 #include <fw/Canvas.h>
 #include <fw/Color.h>
@@ -21,7 +22,6 @@
 #include <cstdint>
 #include <ostream>
 #include <string>
-#include <vector>
 
 // Failures name a colour by its parts; gtest finds this next to the type.
 namespace fw {
@@ -38,44 +38,7 @@ inline fw::Ref<fw::Canvas> DiagramCanvas()
     return fw::ControlNamed<fw::Canvas>(Dialog1::Instance(), "Canvas1");
 }
 
-// The pixels of a canvas at one moment, to find what was drawn after it.
-class PixelSnapshot {
-public:
-    struct Pixel {
-        std::int32_t x;
-        std::int32_t y;
-        fw::Color color;
-    };
-
-    explicit PixelSnapshot(fw::Ref<fw::Canvas> canvas)
-        : m_canvas(std::move(canvas))
-        , m_width(m_canvas->width())
-        , m_height(m_canvas->height())
-    {
-        m_pixels.reserve(std::size_t(m_width) * std::size_t(m_height));
-        for (std::int32_t y = 0; y < m_height; ++y)
-            for (std::int32_t x = 0; x < m_width; ++x)
-                m_pixels.push_back(m_canvas->pixel(x, y));
-    }
-
-    std::vector<Pixel> changed() const
-    {
-        std::vector<Pixel> result;
-        for (std::int32_t y = 0; y < m_height; ++y)
-            for (std::int32_t x = 0; x < m_width; ++x) {
-                fw::Color now = m_canvas->pixel(x, y);
-                if (!(now == m_pixels[std::size_t(y) * std::size_t(m_width) + std::size_t(x)]))
-                    result.push_back({ x, y, now });
-            }
-        return result;
-    }
-
-private:
-    fw::Ref<fw::Canvas> m_canvas;
-    std::int32_t m_width;
-    std::int32_t m_height;
-    std::vector<fw::Color> m_pixels;
-};
+using testing_support::PixelSnapshot;
 
 class FlightWindowTest : public ::testing::Test {
 protected:

@@ -2,6 +2,7 @@
 
 #include "gui/CanvasWidget.h"
 #include "gui/QtObjects.h"
+#include "support/PixelComparison.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -13,6 +14,7 @@
 #include <QWindow>
 
 #include <cstdio>
+#include <vector>
 
 using namespace fw;
 
@@ -78,27 +80,18 @@ std::string Difference(const char* view, const Canvas& canvas, const QImage& sho
     if (picture.isNull())
         return std::string(view) + ": the canvas has no picture";
     int compared = 0;
-    int differing = 0;
-    std::string first;
-    for (int y = 0; y < picture.height(); ++y) {
-        for (int x = 0; x < picture.width(); ++x) {
-            if (!uncovered.contains(QPoint(x, y)))
-                continue;
-            ++compared;
-            QPoint at = offset + QPoint(x, y);
-            QRgb want = picture.pixel(x, y) & 0xFFFFFF;
-            QRgb got = shown.valid(at) ? shown.pixel(at) & 0xFFFFFF : ~want & 0xFFFFFF;
-            if (got == want)
-                continue;
-            if (differing++ == 0)
-                first = "(" + std::to_string(x) + ", " + std::to_string(y) + ") shows " + (shown.valid(at) ? Hex(got) : "nothing") + ", the picture " + Hex(want);
-        }
-    }
+    const std::vector<DifferingPixel> differing = DifferingPixels(picture, shown, offset, [&](QPoint at, QRgb) {
+        const bool counts = uncovered.contains(at);
+        compared += counts ? 1 : 0;
+        return counts;
+    });
     if (compared == 0)
         return std::string(view) + ": no pixel of the canvas is uncovered on screen";
-    if (differing == 0)
+    if (differing.empty())
         return {};
-    return std::string(view) + ": " + std::to_string(differing) + " pixels differ, first " + first;
+    const DifferingPixel& first = differing.front();
+    return std::string(view) + ": " + std::to_string(differing.size()) + " pixels differ, first (" + std::to_string(first.at.x()) + ", "
+        + std::to_string(first.at.y()) + ") shows " + (first.shown ? Hex(*first.shown) : "nothing") + ", the picture " + Hex(first.wanted);
 }
 
 // What the screen holds of the canvas's window: the offscreen platform's backing store.
