@@ -1,4 +1,5 @@
 #include "shell/Resources.h"
+#include "support/FakeInstallation.h"
 #include <fw/Exceptions.h>
 #include <fw/FolderItem.h>
 
@@ -7,12 +8,10 @@
 #include <QBuffer>
 #include <QImage>
 
-#include <filesystem>
-#include <fstream>
 #include <functional>
 
 using namespace fw;
-namespace fs = std::filesystem;
+using testing_support::FakeInstallation;
 
 namespace {
 
@@ -45,44 +44,18 @@ std::string WavBytes()
     return wav;
 }
 
-// A fake installation: <root>/bin/quendal and <root>/Resources.
-class ResourceFolder {
-public:
-    ResourceFolder()
-        : m_root(fs::temp_directory_path() / ("quendal-resources-" + std::to_string(::getpid())))
-    {
-        fs::remove_all(m_root);
-        fs::create_directories(m_root / "bin");
-        fs::create_directories(resources());
-        SetApplicationFileForTesting(m_root / "bin" / "quendal");
-    }
-    ~ResourceFolder()
-    {
-        SetApplicationFileForTesting({});
-        fs::remove_all(m_root);
-    }
-    fs::path resources() const { return m_root / "Resources"; }
-    void write(const std::string& name, const std::string& bytes) const { std::ofstream(resources() / name, std::ios::binary) << bytes; }
-    void remove(const std::string& name) const { fs::remove(resources() / name); }
-    void removeFolder() const { fs::remove_all(resources()); }
-    void restoreFolder() const { fs::create_directories(resources()); }
-
-private:
-    fs::path m_root;
-};
-
 struct ResourceCase {
     const char* what;
-    std::function<void(const ResourceFolder&)> check;
+    std::function<void(const FakeInstallation&)> check;
 };
 
 // Each check uses an accessor of its own, since an accessor's cache lasts until the test case ends.
 TEST(ResourceAccessors, LoadRetryAndCacheAsTheirFilesAllow)
 {
-    ResourceFolder folder;
+    FakeInstallation folder("quendal-resources");
     const ResourceCase cases[] = {
         { "a picture loads only once its file can be read, then comes from the cache",
-            [](const ResourceFolder& f) {
+            [](const FakeInstallation& f) {
                 f.write("Braking.gif", "not a picture");
                 EXPECT_FALSE(Braking());
                 EXPECT_FALSE(Braking());
@@ -94,21 +67,21 @@ TEST(ResourceAccessors, LoadRetryAndCacheAsTheirFilesAllow)
                 EXPECT_EQ(Braking(), loaded);
             } },
         { "a picture whose file is missing raises at every call until it appears",
-            [](const ResourceFolder& f) {
+            [](const FakeInstallation& f) {
                 EXPECT_THROW(Globeafrica(), NilObjectException);
                 EXPECT_THROW(Globeafrica(), NilObjectException);
                 f.write("Globeafrica.gif", PngBytes(3, 3));
                 EXPECT_TRUE(Globeafrica());
             } },
         { "the sound that failed once stays nil",
-            [](const ResourceFolder& f) {
+            [](const FakeInstallation& f) {
                 f.write("Explosion", "RIFF garbage");
                 EXPECT_FALSE(Explosion());
                 f.write("Explosion", WavBytes());
                 EXPECT_FALSE(Explosion());
             } },
         { "no resource folder: pictures are nil without raising, and tried again",
-            [](const ResourceFolder& f) {
+            [](const FakeInstallation& f) {
                 f.removeFolder();
                 EXPECT_FALSE(Pum1());
                 EXPECT_FALSE(Pum1());
@@ -121,7 +94,7 @@ TEST(ResourceAccessors, LoadRetryAndCacheAsTheirFilesAllow)
                 EXPECT_EQ(Pum1()->Transparent(), 0) << "a cached frame is not touched again";
             } },
         { "the file is read once however often the accessor is called",
-            [](const ResourceFolder& f) {
+            [](const FakeInstallation& f) {
                 f.write("space2.pct", PngBytes(261, 263));
                 std::size_t before = FolderItem::filesRead();
                 Ref<Picture> first = space2();
@@ -130,7 +103,7 @@ TEST(ResourceAccessors, LoadRetryAndCacheAsTheirFilesAllow)
                 EXPECT_EQ(FolderItem::filesRead(), before + 1);
             } },
         { "an executable with fewer than two folders above it raises at every call",
-            [](const ResourceFolder&) {
+            [](const FakeInstallation&) {
                 SetApplicationFileForTesting("/quendal");
                 EXPECT_THROW(avpuku(), NilObjectException);
                 EXPECT_THROW(avpuku(), NilObjectException);

@@ -7,6 +7,7 @@
 #include "simulation/BackGroundDrawing.h"
 #include "simulation/OutcomeMessages.h"
 #include "simulation/Variables.h"
+#include "support/FakeInstallation.h"
 #include "support/PixelComparison.h"
 #include "support/TestSupport.h"
 #include <fw/Canvas.h>
@@ -28,7 +29,6 @@
 #include <optional>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 using namespace fw;
@@ -262,15 +262,11 @@ TEST_F(ExplosionSequence, FireballThenSoundThenFivePacedFramesThenTheMessage)
 TEST(ExplosionWithoutItsSound, EndsTheRunAfterTheFireballAndBeforeTheFrames)
 {
     const fs::path real = ApplicationFile()->path().parent_path().parent_path() / "Resources";
-    const fs::path root = fs::temp_directory_path() / ("quendal-nosound-" + std::to_string(::getpid()));
-    fs::remove_all(root);
-    fs::create_directories(root / "bin");
-    fs::create_directories(root / "Resources");
+    const FakeInstallation installation("quendal-nosound");
     for (const auto& entry : fs::directory_iterator(real)) {
         if (entry.path().filename() != "Explosion")
-            fs::copy_file(entry.path(), root / "Resources" / entry.path().filename());
+            fs::copy_file(entry.path(), installation.resources() / entry.path().filename());
     }
-    SetApplicationFileForTesting(root / "bin" / "quendal");
 
     Window1::Instance();
     MainCanvas()->setBackdrop(PlainPicture());
@@ -280,7 +276,7 @@ TEST(ExplosionWithoutItsSound, EndsTheRunAfterTheFireballAndBeforeTheFrames)
     Variables::s = kS;
     Variables::h = kH;
     Variables::Dia = 10;
-    const QImage firstFrame = FramePixels(root / "Resources", 1);
+    const QImage firstFrame = FramePixels(installation.resources(), 1);
 
     Watcher watcher;
     std::optional<Box> fireballAtReport;
@@ -316,8 +312,6 @@ TEST(ExplosionWithoutItsSound, EndsTheRunAfterTheFireballAndBeforeTheFrames)
     EXPECT_TRUE(RunRoundsUntil([&] { return !again->isRunning(); }, 100));
 
     CloseProgramWindows();
-    SetApplicationFileForTesting({});
-    fs::remove_all(root);
 }
 
 }

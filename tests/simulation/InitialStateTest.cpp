@@ -1,4 +1,5 @@
 #include "shell/Resources.h"
+#include "support/FakeInstallation.h"
 #include "support/FlightFixture.h"
 #include <fw/Exceptions.h>
 #include <fw/FolderItem.h>
@@ -6,14 +7,10 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cmath>
-#include <filesystem>
 #include <string>
 
 using namespace flight_testing;
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -186,32 +183,11 @@ TEST_F(InitialState, UnmatchedSelectionsLeaveTheirValuesAsTheyWere)
     EXPECT_NEAR(Variables::angle, 0.65445, 1e-5);
 }
 
-// An application file whose Resources folder is empty, for as long as the object lives.
-class EmptyResources {
-public:
-    EmptyResources()
-        : m_root(fs::temp_directory_path() / ("quendal-no-frames-" + std::to_string(::getpid())))
-    {
-        fs::remove_all(m_root);
-        fs::create_directories(m_root / "bin");
-        fs::create_directories(m_root / "Resources");
-        fw::SetApplicationFileForTesting(m_root / "bin" / "quendal");
-    }
-    ~EmptyResources()
-    {
-        fw::SetApplicationFileForTesting({});
-        fs::remove_all(m_root);
-    }
-
-private:
-    fs::path m_root;
-};
-
 // Each case starts with no explosion frame loaded; the window's own pictures come from the real
 // folder, since it opens before the switch.
 TEST_F(InitialState, MissingExplosionFrameStopsTheRunBeforeAnyValueIsSet)
 {
-    EmptyResources noFiles;
+    testing_support::FakeInstallation noFiles("quendal-no-frames");
     bool aFrameIsMissing = false;
     for (auto frame : { Pum1, Pum2, Pum3, Pum4, Pum5 }) {
         try {
