@@ -126,35 +126,44 @@ type_diameter() {
     xdotool type --delay 20 "$1" 2> /dev/null || fail "could not type $1"
 }
 
-# True when the About window shows both pictures that end its opening animation.
-about_pictures_shown() {
-    local part
-    screenshot about-animation
+# The parts of the About window's last two pictures, from the program's Resources, as
+# about-meteor.png and about-badge.png in the scratch folder.
+cut_about_pictures() {
+    local resources
+    resources="$(dirname "$program")/../Resources"
+    convert "$resources/avpuku.gif[0]" -crop "$about_meteor_part" +repage "$work/about-meteor.png" 2> /dev/null \
+        || fail "could not read $resources/avpuku.gif"
+    convert "png:$resources/madewZov.pct" -crop "$about_badge_part" +repage -alpha off "$work/about-badge.png" 2> /dev/null \
+        || fail "could not read $resources/madewZov.pct"
+}
+
+# True when IMAGE, in which the About window's content has its corner at X, Y, shows both
+# pictures that end its opening animation (cut_about_pictures first).
+# Usage: about_pictures_in IMAGE X Y
+about_pictures_in() {
+    local part part_var at_var px py rect
     for part in meteor badge; do
-        crop "$shots/about-animation.png" "$(about_part_on_screen "$part")" "$work/about-$part-now.png"
+        part_var="about_${part}_part" at_var="about_${part}_at"
+        read -r px py <<< "${!at_var}"
+        on_screen rect "${!part_var%%+*}+$px+$py" "$2" "$3"
+        crop "$1" "$rect" "$work/about-$part-now.png"
         count_differing "$work/about-$part.png" "$work/about-$part-now.png"
         [ "$differing" = 0 ] || return 1
     done
 }
 
-# The screen's rectangle of the About window's PART (meteor or badge), by about_x and about_y.
-about_part_on_screen() {
-    local part_var="about_${1}_part" at_var="about_${1}_at" x y rect
-    read -r x y <<< "${!at_var}"
-    on_screen rect "${!part_var%%+*}+$x+$y" "$about_x" "$about_y"
-    echo "$rect"
+# True when the screen shows the About window (its content at about_x, about_y) with both.
+about_pictures_shown() {
+    screenshot about-animation
+    about_pictures_in "$shots/about-animation.png" "$about_x" "$about_y"
 }
 
 # Waits until the About window (about, its content at about_x, about_y) has drawn its opening
 # animation to the end, as the pictures of the program's Resources show it; fails after SECONDS
 # (10 by default).
 wait_for_about_animation_end() {
-    local seconds=${1:-10} resources
-    resources="$(dirname "$program")/../Resources"
-    convert "$resources/avpuku.gif[0]" -crop "$about_meteor_part" +repage "$work/about-meteor.png" 2> /dev/null \
-        || fail "could not read $resources/avpuku.gif"
-    convert "png:$resources/madewZov.pct" -crop "$about_badge_part" +repage -alpha off "$work/about-badge.png" 2> /dev/null \
-        || fail "could not read $resources/madewZov.pct"
+    local seconds=${1:-10}
+    cut_about_pictures
     poll "$seconds" about_pictures_shown \
         || fail "the About window did not draw the last pictures of its animation within $seconds s: $differing pixels differ (screenshot: $shots/about-animation.png)"
 }
