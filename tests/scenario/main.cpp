@@ -1,6 +1,6 @@
 // The scenario driver: the real program on the offscreen platform and the virtual clock, driven
 // by commands on standard input. docs/scenarios.md describes the commands and the output.
-#include "scenario/ScenarioDriver.h"
+#include "scenario/driver/ScenarioDriver.h"
 #include "shell/Startup.h"
 #include "simulation/Variables.h"
 #include <fw/Clock.h>

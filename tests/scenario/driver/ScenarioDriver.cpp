@@ -1,4 +1,4 @@
-#include "scenario/ScenarioDriver.h"
+#include "scenario/driver/ScenarioDriver.h"
 
 #include "gui/ApplicationMenus.h"
 #include "gui/MessageBoxes.h"
