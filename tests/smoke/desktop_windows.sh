@@ -247,9 +247,9 @@ close_main_during_run)
     capture "$start" "$work/start-idle.png" idle
     crop "$shots/idle.png" "$stop" "$work/stop-idle.png"
     clicked=$(now_us)
+    # The Start button's change shows the flight running; the close follows at once.
     click_start
     started=$(now_us)
-    sleep 0.5
     wmctrl -i -c "$main" || fail "wmctrl could not ask the window manager to close the main window"
     # The flight plots from about 4 s after Start: a close that went in later could not tell.
     [ $(($(now_us) - clicked)) -lt 3000000 ] \
@@ -274,7 +274,7 @@ close_main_during_run)
     rest=$((6000000 - ($(now_us) - started)))
     [ $rest -le 0 ] || sleep "$((rest / 1000000)).$(printf '%06d' $((rest % 1000000)))"
     activate "$diagram"
-    expect_bare_diagram 1 six-seconds-after-start "6 s after Start, the main window closed at 0.5 s" "the flight ran on"
+    expect_bare_diagram 1 six-seconds-after-start "6 s after Start, the main window closed within 3 s of it" "the flight ran on"
     quit_with_ctrl_q "$main"
     pass "closing the main window stopped the flight and brought a new idle main window"
     ;;
