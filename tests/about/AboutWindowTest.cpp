@@ -13,6 +13,7 @@
 #include "shell/Resources.h"
 #include "support/FlightFixture.h"
 #include "support/PixelComparison.h"
+#include "support/UserActions.h"
 #include <fw/Application.h>
 #include <fw/CheckBox.h>
 #include <fw/Clock.h>
@@ -63,17 +64,6 @@ protected:
     {
         ChooseMenuItem(Window1::Instance().get(), kAboutMenuItem);
         return RuntimeCheckCast<AboutWindow>(GetImplicitWindow(kAboutClass));
-    }
-
-    // A user's press at a point of the window's content, on whatever lies there.
-    static void pressAt(const Ref<Window>& window, QPoint point)
-    {
-        QWidget* content = WidgetOf(*window)->content();
-        QWidget* target = content->childAt(point);
-        if (!target)
-            target = content;
-        QTest::mousePress(target, Qt::LeftButton, Qt::NoModifier, target->mapFrom(content, point));
-        QTest::mouseRelease(target, Qt::LeftButton, Qt::NoModifier, target->mapFrom(content, point));
     }
 
     RecordingObserver seen;
@@ -262,7 +252,7 @@ TEST_F(AboutWindowTest, APressAnywhereClosesItAndRepaintsTheMainWindow)
         ASSERT_EQ(MainCanvas()->pixel(mark.x(), mark.y()), red);
         seen.lines.clear();
 
-        pressAt(about, c.point);
+        user_actions::PressAt(*about, c.point);
         EXPECT_FALSE(GetImplicitWindow(kAboutClass));
         EXPECT_FALSE(WidgetOf(*about)->isVisible());
         EXPECT_EQ(seen.lines, std::vector<std::string> { "closed: AboutWindow.AboutWindow" });
@@ -319,7 +309,7 @@ TEST_F(AboutWindowTest, AWindowClosedBeforeItsFirstShowingPaintedIsNotPaintedAft
 {
     Ref<AboutWindow> about = chooseAbout();
     ASSERT_TRUE(about);
-    pressAt(about, { 300, 270 });
+    user_actions::PressAt(*about, { 300, 270 });
     ASSERT_FALSE(GetImplicitWindow(kAboutClass));
 
     // A paint of the closed window would hold the main thread for its 84 ticks.
@@ -337,7 +327,7 @@ TEST_F(AboutWindowTest, APressAfterTheMainWindowClosedBringsANewIdleMainWindow)
     ASSERT_FALSE(GetImplicitWindow("Window1.Window1"));
     seen.lines.clear();
 
-    pressAt(about, { 150, 150 });
+    user_actions::PressAt(*about, { 150, 150 });
     EXPECT_EQ(seen.lines, (std::vector<std::string> { "closed: AboutWindow.AboutWindow", "opened: Window1.Window1" }));
     Ref<Window1> reopened = RuntimeCheckCast<Window1>(GetImplicitWindow("Window1.Window1"));
     ASSERT_TRUE(reopened);
@@ -385,7 +375,7 @@ TEST_P(AboutPaintAndGrid, TheGridDrawsWholeAndWhatCameMeanwhileEndsOnlyThePaint)
         switch (c.then) {
         case GridDuringPaint::PressInAbout:
             QMetaObject::invokeMethod(
-                qApp, [&] { pressAt(about, { 300, 270 }); }, Qt::QueuedConnection);
+                qApp, [&] { user_actions::PressAt(*about, { 300, 270 }); }, Qt::QueuedConnection);
             break;
         case GridDuringPaint::Quit:
             QMetaObject::invokeMethod(

@@ -8,6 +8,7 @@
 #include "shell/Resources.h"
 #include "support/FlightFixture.h"
 #include "support/PixelComparison.h"
+#include "support/UserActions.h"
 #include <fw/CheckBox.h>
 #include <fw/Picture.h>
 #include <fw/PushButton.h>
@@ -68,13 +69,6 @@ int PixelsUnlike(const Ref<Canvas>& canvas, const Ref<Picture>& picture)
     const QImage& image = ImageOf(*picture);
     const QImage alone = image.copy(0, 0, std::min(canvas->width(), image.width()), std::min(canvas->height(), image.height()));
     return int(DifferingPixels(alone, PixelsOf(*canvas)).size());
-}
-
-// A key as the user types it: to the control with the focus, or else to the window itself.
-void TypeKey(const Ref<Window>& window, Qt::Key key)
-{
-    QWidget* target = WidgetOf(*window)->focusWidget();
-    QTest::keyClick(target ? target : WidgetOf(*window), key);
 }
 
 QWindow* Handle(const Ref<Window>& window) { return WidgetOf(*window)->windowHandle(); }
@@ -370,12 +364,12 @@ TEST_F(MainWindowBehaviour, TheDiagramStaysAboveTheMainWindowWhicheverIsBuiltAga
 TEST_F(MainWindowBehaviour, ReturnPressesTheFirstDefaultButtonThatIsEnabled)
 {
     // Start, Stop and Quit are all default buttons, made in that order.
-    TypeKey(window, Qt::Key_Return);
+    user_actions::TypeKey(*window, Qt::Key_Return);
     Ref<BackGroundDrawing> started = window->DrawOrbits;
     ASSERT_TRUE(started) << "Return pressed no Start";
     EXPECT_EQ(UiState(window), kRunning);
     // Start is disabled now: the next one is Stop, not Quit.
-    TypeKey(window, Qt::Key_Return);
+    user_actions::TypeKey(*window, Qt::Key_Return);
     EXPECT_EQ(UiState(window), kIdle);
     EXPECT_TRUE(started->Stopp);
     EXPECT_FALSE(IsQuitting());
@@ -396,7 +390,7 @@ TEST_F(MainWindowBehaviour, AnAngleSetFromCodeDrawsItsLineAsADragDoes)
 TEST_F(MainWindowBehaviour, ANewWindowKeepsTheFocusItselfSoSpacePressesNoButton)
 {
     EXPECT_EQ(WidgetOf(*window)->focusWidget(), WidgetOf(*window));
-    TypeKey(window, Qt::Key_Space);
+    user_actions::TypeKey(*window, Qt::Key_Space);
     EXPECT_FALSE(window->DrawOrbits);
     EXPECT_EQ(UiState(window), kIdle);
 }
@@ -414,8 +408,8 @@ TEST_F(MainWindowBehaviour, StartByMouseThenSpaceTwiceLeavesTheFlightRunning)
         Ref<BackGroundDrawing> started = window->DrawOrbits;
         ASSERT_TRUE(started);
 
-        TypeKey(window, Qt::Key_Space);
-        TypeKey(window, Qt::Key_Space);
+        user_actions::TypeKey(*window, Qt::Key_Space);
+        user_actions::TypeKey(*window, Qt::Key_Space);
         ASSERT_FALSE(IsQuitting()) << "Space pressed Quit";
         EXPECT_EQ(UiState(window), kRunning) << "Space pressed Stop";
         EXPECT_FALSE(started->Stopp);

@@ -7,6 +7,7 @@
 #include "loop/EventLoop.h"
 #include "loop/Scheduler.h"
 #include "runtime/RuntimeEvents.h"
+#include "support/UserActions.h"
 #include <fw/Canvas.h>
 #include <fw/CheckBox.h>
 #include <fw/Clock.h>
@@ -18,13 +19,8 @@
 #include <fw/TextField.h>
 #include <fw/Window.h>
 
-#include <QAction>
 #include <QApplication>
 #include <QKeySequence>
-#include <QMenu>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTest>
 #include <QTimer>
 
 #include <algorithm>
@@ -47,13 +43,6 @@ using Arguments = ScenarioDriver::Arguments;
 struct CommandError {
     std::string why;
 };
-
-// A window's name in a scenario: its class name up to the first dot ("Window1.Window1" is Window1).
-std::string ShortName(const Window& window)
-{
-    const std::string& name = window.classInfo().name();
-    return name.substr(0, name.find('.'));
-}
 
 std::string OneLine(const std::string& text)
 {
@@ -117,10 +106,8 @@ const char* Boolean(bool value) { return value ? "True" : "False"; }
 
 Ref<Window> FindWindow(const std::string& name)
 {
-    for (const Ref<Window>& window : OpenWindows()) {
-        if (ShortName(*window) == name)
-            return window;
-    }
+    if (Ref<Window> window = user_actions::OpenWindowNamed(name))
+        return window;
     throw CommandError { name + " is not open" };
 }
 
@@ -146,19 +133,6 @@ void RequireUsable(const RectControl& control, const std::string& name)
         throw CommandError { name + " is hidden" };
     if (!control.enabled())
         throw CommandError { name + " is disabled" };
-}
-
-void ChooseMenuItemAsUser(Window& owner, const std::string& itemName)
-{
-    // As a user does: the item's menu opens, which raises EnableMenuItems, and Return chooses
-    // the item, so that its handler runs behind the same boundary as a real choice.
-    auto* action = WidgetOf(owner)->findChild<QAction*>(QString::fromStdString(itemName));
-    auto* menu = action ? qobject_cast<QMenu*>(action->parent()) : nullptr;
-    if (!menu)
-        throw CommandError { "there is no menu item " + itemName };
-    menu->popup(WidgetOf(owner)->mapToGlobal(QPoint(0, 0)));
-    menu->setActiveAction(action);
-    QTest::keyClick(menu, Qt::Key_Return);
 }
 
 }
@@ -214,8 +188,8 @@ void ScenarioDriver::fail(const std::string& why)
     print("error: " + OneLine(why));
 }
 
-void ScenarioDriver::windowOpened(Window& window) { print("opened: " + ShortName(window)); }
-void ScenarioDriver::windowClosed(Window& window) { print("closed: " + ShortName(window)); }
+void ScenarioDriver::windowOpened(Window& window) { print("opened: " + user_actions::ShortName(window)); }
+void ScenarioDriver::windowClosed(Window& window) { print("closed: " + user_actions::ShortName(window)); }
 void ScenarioDriver::messageShown(const std::string& text) { print("message: " + OneLine(text)); }
 void ScenarioDriver::soundPlayed(const std::string& name) { print("sound: " + name); }
 void ScenarioDriver::exceptionReported(const std::string& className, const std::string& message)
@@ -407,7 +381,8 @@ void ScenarioDriver::chooseMenuItem(const Arguments& arguments)
         throw CommandError { "no window with a menu bar is open" };
     if (item != kQuitMenuItem && item != kAboutMenuItem)
         throw CommandError { "there is no menu item " + item };
-    ChooseMenuItemAsUser(*owner, item);
+    if (!user_actions::ChooseMenuItemAsUser(*owner, item))
+        throw CommandError { "there is no menu item " + item };
 }
 
 void ScenarioDriver::closeWindow(const Arguments& arguments)
@@ -433,12 +408,7 @@ void ScenarioDriver::pressMouse(const Arguments& arguments)
     const double row = std::trunc(*y);
     if (column < 0 || row < 0 || column >= content->width() || row >= content->height())
         throw CommandError { "the point lies outside " + windowName };
-    QPoint point { int(column), int(row) };
-    QWidget* target = content->childAt(point);
-    if (!target)
-        target = content;
-    QTest::mousePress(target, Qt::LeftButton, Qt::NoModifier, target->mapFrom(content, point));
-    QTest::mouseRelease(target, Qt::LeftButton, Qt::NoModifier, target->mapFrom(content, point));
+    user_actions::PressAt(*window, QPoint(int(column), int(row)));
 }
 
 void ScenarioDriver::pressKey(const Arguments& arguments)
@@ -450,14 +420,7 @@ void ScenarioDriver::pressKey(const Arguments& arguments)
     QKeySequence sequence = QKeySequence::fromString(QString::fromStdString(name));
     if (sequence.isEmpty() || sequence[0].key() == Qt::Key_unknown)
         throw CommandError { "there is no key " + arguments[1] };
-    // The box that is up takes the keys of every window.
-    QWidget* receiver = ShowingMessageBox();
-    if (!receiver)
-        receiver = WidgetOf(*window);
-    QWidget* target = QApplication::focusWidget();
-    if (!target || target->window() != receiver)
-        target = receiver;
-    QTest::keyClick(target, sequence[0].key(), sequence[0].keyboardModifiers());
+    user_actions::TypeKey(*window, sequence[0]);
 }
 
 void ScenarioDriver::runMilliseconds(const Arguments& arguments)
@@ -486,10 +449,8 @@ void ScenarioDriver::runUntil(const Arguments& arguments)
 
 void ScenarioDriver::dismissMessageBox(const Arguments&)
 {
-    QMessageBox* box = ShowingMessageBox();
-    if (!box)
+    if (!user_actions::ClickOkOnMessageBox())
         throw CommandError { "no message box is up" };
-    QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
 }
 
 void ScenarioDriver::printValue(const Arguments& arguments)
