@@ -3,6 +3,7 @@
 #include "gui/MessageBoxes.h"
 #include "main_window/Window1.h"
 #include "simulation/BackGroundDrawing.h"
+#include "simulation/OutcomeTexts.h"
 #include "simulation/Variables.h"
 #include "support/TestSupport.h"
 #include <fw/PopupMenu.h>
@@ -25,12 +26,7 @@ using namespace testing_support;
 
 namespace {
 
-const std::string kOpening = "A  ";
-const std::string kBurnUpEnding = "  m diameter object struck the earth.  It was completely burned in the atmosphere";
-const std::string kChunkMiddle = "  m diameter object struck the earth.  A  ";
-const std::string kChunkEnding = " meter chunk of it hit the ground. The rest was burned in the atmosphere.";
-const std::string kImpactMiddle = "  m diameter object hit the earth.  A  ";
-const std::string kImpactEnding = " meter chunk of it impacted the ground creating an explosion. The rest was burned in the atmosphere.";
+using namespace outcome_texts;
 
 enum class Outcome {
     BurnUp,
