@@ -120,6 +120,16 @@ Ref<Control> FindControl(const std::string& windowName, const std::string& contr
     return control;
 }
 
+// The control as the kind a command needs, which kindName names to the user.
+template<typename T>
+Ref<T> FindControlOf(const std::string& windowName, const std::string& controlName, const char* kindName)
+{
+    auto control = RuntimeCheckCast<T>(FindControl(windowName, controlName));
+    if (!control)
+        throw CommandError { controlName + " is no " + kindName };
+    return control;
+}
+
 // While a box is up it takes the input of every other window.
 void RequireNoBox()
 {
@@ -322,9 +332,7 @@ void ScenarioDriver::execute(const std::string& line)
 void ScenarioDriver::setText(const Arguments& arguments)
 {
     const std::string& controlName = arguments[1];
-    auto field = RuntimeCheckCast<TextField>(FindControl(arguments[0], controlName));
-    if (!field)
-        throw CommandError { controlName + " is no text field" };
+    auto field = FindControlOf<TextField>(arguments[0], controlName, "text field");
     RequireUsable(*field, controlName);
     field->type(arguments[2]);
 }
@@ -333,9 +341,7 @@ void ScenarioDriver::selectRow(const Arguments& arguments)
 {
     const std::string& controlName = arguments[1];
     const std::string& row = arguments[2];
-    auto menu = RuntimeCheckCast<PopupMenu>(FindControl(arguments[0], controlName));
-    if (!menu)
-        throw CommandError { controlName + " is no pop-up menu" };
+    auto menu = FindControlOf<PopupMenu>(arguments[0], controlName, "pop-up menu");
     RequireUsable(*menu, controlName);
     if (!menu->choose(row))
         throw CommandError { controlName + " has no row \"" + row + "\"" };
@@ -344,9 +350,7 @@ void ScenarioDriver::selectRow(const Arguments& arguments)
 void ScenarioDriver::slide(const Arguments& arguments)
 {
     const std::string& controlName = arguments[1];
-    auto slider = RuntimeCheckCast<Slider>(FindControl(arguments[0], controlName));
-    if (!slider)
-        throw CommandError { controlName + " is no slider" };
+    auto slider = FindControlOf<Slider>(arguments[0], controlName, "slider");
     std::optional<double> value = parseNumber(arguments[2]);
     if (!value || *value != std::floor(*value))
         throw CommandError { "\"" + arguments[2] + "\" is no whole number" };
@@ -503,9 +507,7 @@ void ScenarioDriver::snapshotCanvas(const Arguments& arguments)
 {
     const std::string& controlName = arguments[1];
     const std::string& file = arguments[2];
-    auto canvas = RuntimeCheckCast<Canvas>(FindControl(arguments[0], controlName));
-    if (!canvas)
-        throw CommandError { controlName + " is no canvas" };
+    auto canvas = FindControlOf<Canvas>(arguments[0], controlName, "canvas");
     if (!canvas->savePicture(file))
         throw CommandError { "could not write " + file };
 }
