@@ -61,8 +61,8 @@ void PaintRuns::run(Canvas& canvas, const std::function<void()>& paint)
 void PaintRuns::mainThreadYield()
 {
     Scheduler::instance().yield();
-    Run* paint = innermostOnMainThread();
-    if (!paint || paint->waiting || paint->handlerDepth != MainThreadHandlerDepth())
+    Run* paint = ownPaint();
+    if (!paint)
         return;
     paint->waiting = true;
     struct EndWait {
@@ -76,14 +76,8 @@ void PaintRuns::mainThreadYield()
 
 void PaintRuns::expectMainThreadWake(double microseconds)
 {
-    Run* paint = innermostOnMainThread();
-    if (paint && !paint->waiting && paint->handlerDepth == MainThreadHandlerDepth())
+    if (Run* paint = ownPaint())
         paint->wake = microseconds;
-}
-
-bool PaintRuns::isPainting(const Canvas& canvas) const
-{
-    return running(canvas) != nullptr;
 }
 
 PaintRuns::Run* PaintRuns::running(const Canvas& canvas) const
@@ -92,10 +86,14 @@ PaintRuns::Run* PaintRuns::running(const Canvas& canvas) const
     return found == m_runs.end() ? nullptr : *found;
 }
 
-PaintRuns::Run* PaintRuns::innermostOnMainThread() const
+PaintRuns::Run* PaintRuns::ownPaint() const
 {
+    // The innermost paint on the main thread is the one whose handler is innermost on its stack.
     auto found = std::find_if(m_runs.rbegin(), m_runs.rend(), [](const Run* run) { return run->onMainThread; });
-    return found == m_runs.rend() ? nullptr : *found;
+    if (found == m_runs.rend())
+        return nullptr;
+    Run* paint = *found;
+    return !paint->waiting && paint->handlerDepth == MainThreadHandlerDepth() ? paint : nullptr;
 }
 
 bool PaintRuns::isOvertaken(const Run& run)

@@ -37,14 +37,12 @@ public:
     // own code, whose yields do not wait.
     void expectMainThreadWake(double microseconds);
 
-    // Whether a handler of the canvas runs now.
-    bool isPainting(const Canvas& canvas) const;
-
 private:
     struct Run;
     Run* running(const Canvas& canvas) const;
-    // The main thread's innermost paint, whose handler is the innermost on the main stack.
-    Run* innermostOnMainThread() const;
+    // The main thread's innermost paint when the code that runs now is that paint's own, not a
+    // handler that runs inside its wait; else null.
+    Run* ownPaint() const;
     static bool isOvertaken(const Run& run);
 
     std::vector<Run*> m_runs;
