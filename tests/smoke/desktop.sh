@@ -430,10 +430,15 @@ active_window_is() {
 }
 
 # Asks the window manager to give window ID the focus, as a click on its title would, and waits
-# until it has.
+# until it has. A request that a busy window manager let pass is made again, as a user clicks
+# again.
 activate() {
-    xdotool windowactivate "$1" 2> /dev/null
-    poll 3 active_window_is "$1" || fail "window $1 did not get the focus within 3 s"
+    local try
+    for try in 1 2 3; do
+        xdotool windowactivate "$1" 2> /dev/null
+        poll 3 active_window_is "$1" && return 0
+    done
+    fail "window $1 did not get the focus within 9 s of three requests"
 }
 
 # The program's managed windows in the window manager's stacking order, bottom first, in decimal.
