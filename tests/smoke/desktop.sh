@@ -31,16 +31,18 @@ work=
 # The exit status by which CTest counts a case as skipped (SKIP_RETURN_CODE, tests/CMakeLists.txt).
 skipped_status=77
 
-# The arguments of every case script, PROGRAM SHOTS_FOLDER and a third (its case, or a depth),
-# as program, shots_folder and VAR. Usage: take_case_arguments VAR "$@"
+# The arguments of every case script, PROGRAM LAYOUT_TOOL SHOTS_FOLDER and a fourth (its case,
+# or a depth), as program, layout_tool (quendal-layout, which reads the windows' layout from the
+# program), shots_folder and VAR. Usage: take_case_arguments VAR "$@"
 take_case_arguments() {
-    if [ $# -ne 4 ]; then
-        echo "usage: $0 PROGRAM SHOTS_FOLDER ${1^^}" >&2
+    if [ $# -ne 5 ]; then
+        echo "usage: $0 PROGRAM LAYOUT_TOOL SHOTS_FOLDER ${1^^}" >&2
         exit 2
     fi
     program=$2
-    shots_folder=$3
-    printf -v "$1" '%s' "$4"
+    layout_tool=$3
+    shots_folder=$4
+    printf -v "$1" '%s' "$5"
 }
 
 # Runs the calling script again with the same arguments inside a display of its own, SIZE

@@ -3,9 +3,9 @@
 # manager (openbox): 100 m of iron, chosen with the mouse and the keyboard, flies until its
 # outcome message, OK closes that, and Ctrl+Q quits with status 0. The program's output must
 # hold no sanitizer report.
-# Usage: desktop_flight.sh PROGRAM SHOTS_FOLDER DEPTH
+# Usage: desktop_flight.sh PROGRAM LAYOUT_TOOL SHOTS_FOLDER DEPTH
 set -u
-tool="desktop flight at depth ${3:-}"
+tool="desktop flight at depth ${4:-}"
 source "$(dirname "$0")/desktop.sh"
 source "$(dirname "$0")/quendal_windows.sh"
 
@@ -13,6 +13,7 @@ take_case_arguments depth "$@"
 
 enter_display "$depth" 1280x1024 "$@"
 prepare "$shots_folder"
+read_layout "$layout_tool"
 start_window_manager
 start_program "$program"
 find_main_windows

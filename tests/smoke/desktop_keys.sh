@@ -9,9 +9,9 @@
 #   quit_from_about        Ctrl+Q in the About window quits with status 0
 #   return_after_start_jwm under jwm, which gives a window the keyboard as it maps it: after
 #                          start-up the main window has the keyboard, and Return starts a flight
-# Usage: desktop_keys.sh PROGRAM SHOTS_FOLDER CASE
+# Usage: desktop_keys.sh PROGRAM LAYOUT_TOOL SHOTS_FOLDER CASE
 set -u
-tool="desktop ${3:-}"
+tool="desktop ${4:-}"
 source "$(dirname "$0")/desktop.sh"
 source "$(dirname "$0")/quendal_windows.sh"
 
@@ -19,6 +19,7 @@ take_case_arguments case "$@"
 
 enter_display 24 1280x1024 "$@"
 prepare "$shots_folder"
+read_layout "$layout_tool"
 if [ "$case" = return_after_start_jwm ]; then
     start_window_manager jwm
 else
@@ -181,12 +182,12 @@ quit_during_about)
     ;;
 
 popup_row_then_return)
-    on_screen origin_menu "${origin_menu_width}x15+${origin_menu_left}+${menus_top}" "$main_x" "$main_y"
+    on_screen origin_menu_rect "$origin_menu" "$main_x" "$main_y"
     capture_idle_buttons
-    crop "$shots/idle.png" "$origin_menu" "$work/origin-before.png"
+    crop "$shots/idle.png" "$origin_menu_rect" "$work/origin-before.png"
     # Row 3: "Near Earth Asteroid, 20 kms".
-    choose_row "$origin_menu_left" "$origin_menu_width" 3 6
-    wait_for_region changed "$work/origin-before.png" "$origin_menu" 2 row-chosen \
+    choose_row "$origin_menu" 3 "$origin_menu_rows"
+    wait_for_region changed "$work/origin-before.png" "$origin_menu_rect" 2 row-chosen \
         || fail "the origin's pop-up menu shows the same row after a click on another (screenshot: $shots/row-chosen.png)"
     keys Return
     wait_for_region changed "$work/start-idle.png" "$start" 3 after-return \

@@ -16,9 +16,9 @@
 #   close_diagram              the diagram's close button closes it and unticks its switch
 #   close_about                the About window's close button closes it
 #   diagram_centred            the diagram comes up centred on the screen
-# Usage: desktop_windows.sh PROGRAM SHOTS_FOLDER CASE
+# Usage: desktop_windows.sh PROGRAM LAYOUT_TOOL SHOTS_FOLDER CASE
 set -u
-tool="desktop ${3:-}"
+tool="desktop ${4:-}"
 source "$(dirname "$0")/desktop.sh"
 source "$(dirname "$0")/quendal_windows.sh"
 
@@ -27,6 +27,7 @@ resources="$(dirname "$program")/../Resources"
 
 enter_display 24 1280x1024 "$@"
 prepare "$shots_folder"
+read_layout "$layout_tool"
 # openbox minimises a window's family with it: the diagram takes the main window along. jwm
 # minimises one window alone, which the switch needs.
 if [ "$case" = switch_restores_diagram ]; then

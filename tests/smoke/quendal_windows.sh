@@ -1,40 +1,115 @@
 # Sourced by the desktop tests after desktop.sh: where Quendal's windows keep their controls and
-# how a user works them. Places are in a window's content coordinates, from the property lists
-# in src/main_window, src/diagram and src/about.
+# how a user works them. Places are in a window's content coordinates, WxH+X+Y.
 
-# The main window "Vuredo": 639 x 500 below its menu bar.
-main_width=639
-main_height=500
-start_button="60x20+566+14"
-stop_button="60x20+566+43"
-switch_box="17x18+13+54"          # CheckBoxvh, ticked at start
-type_menu_left=0                  # PopupMenuType: 143 wide, 4 rows, its top at 473
-type_menu_width=143
-origin_menu_left=156              # PopupMenuOrigin: 191 wide, 6 rows
-origin_menu_width=191
-menus_top=473
-diameter_field="60x22+553+435"
-# A point of the canvas under no control, hidden ones included, and right of the diagram as it
-# comes up, centred on a screen 1280 wide.
+# The windows' sizes and their controls' places come from the program's own windows:
+# read_layout runs quendal-layout (tests/smoke/layout), which opens them on the offscreen platform
+# and prints each window's content size and each control's place. What it sets:
+#   main_width, main_height      the main window "Vuredo", below its menu bar
+#   start_button, stop_button    PushButtonStart, PushButtonStopp
+#   switch_box                   CheckBoxvh, ticked at start
+#   type_menu, type_menu_rows    PopupMenuType and its number of rows; origin_menu likewise
+#   diameter_field               EditFieldDia
+#   diagram_width, diagram_height, diagram_canvas, grid_box
+#                                the diagram "V/h Diagram", its Canvas1 (which its backdrop
+#                                space2.pct fills exactly) and CheckBoxGrid, unticked at start
+#   about_width, about_height    the About window "About Quendal"
+#   about_meteor_at, about_badge_at
+#                                where the parts below lie in the About window's content
+# and layout_WINDOW_CONTROL for every control, layout_controls the names of them all.
+
+# What is no control's place stays here. A point of the main window's canvas under no control,
+# hidden ones included (click_main_canvas checks that against the layout), and right of the
+# diagram as it comes up, centred on a screen 1280 wide: a choice of the tests.
 free_point_x=520
 free_point_y=250
-
-# The diagram "V/h Diagram": 262 x 296, no menu bar.
-diagram_width=262
-diagram_height=296
-diagram_canvas="261x263+1+33"     # Canvas1, its backdrop space2.pct exactly as large
-grid_box="80x13+151+8"            # CheckBoxGrid, unticked at start
-
-# The About window "About Quendal": 337 x 290, no menu bar. Its canvas, at -1, -3 of the content,
-# ends its opening animation with two pictures, the meteor avpuku.gif at 200, 64 and then the
-# badge madewZov.pct at 10, 230. Of each, a part that nothing else covers, in the picture, and
-# where it lies in the content.
-about_width=337
-about_height=290
+# The About window's canvas ends its opening animation with two pictures, which its Paint draws
+# (src/about, Canvas1_Paint) at places of the code's own: the meteor avpuku.gif at 200, 64 and
+# then the badge madewZov.pct at 10, 230 of the canvas. Of each, a part that nothing else
+# covers, in the picture.
+about_meteor_drawn_at="200 64"
 about_meteor_part="85x80+35+0"    # right of the credit line, which covers the meteor's left
-about_meteor_at="234 61"
+about_badge_drawn_at="10 230"
 about_badge_part="130x30+10+10"   # inside its see-through corners
-about_badge_at="19 237"
+
+layout_controls=()
+
+# Stores in VAR the value that the layout gives NAME (WINDOW_CONTROL, WINDOW_width, ...); fails
+# when it gives none. Usage: layout_value VAR NAME
+layout_value() {
+    local stored="layout_$2"
+    [ -n "${!stored-}" ] || fail "the program's layout names no $2 (quendal-layout's output: $work/layout)"
+    printf -v "$1" '%s' "${!stored}"
+}
+
+# Reads the layout from the program's windows with TOOL (quendal-layout) and sets the variables
+# above. Needs the scratch folder (prepare). Usage: read_layout TOOL
+read_layout() {
+    local line name value x y part_var drawn_var part_x part_y drawn_x drawn_y
+    "$1" > "$work/layout" 2> "$work/layout.log" \
+        || { cat "$work/layout.log" >&2; fail "$1 could not read the program's layout"; }
+    while IFS= read -r line; do
+        name=${line%%=*} value=${line#*=}
+        [[ $line == *=* && $name =~ ^[A-Za-z][A-Za-z0-9_]*$ && $value =~ ^(-?[0-9]+|[0-9]+x[0-9]+\+-?[0-9]+\+-?[0-9]+)$ ]] \
+            || fail "quendal-layout wrote a line that is no layout: \"$line\""
+        printf -v "layout_$name" '%s' "$value"
+        [[ $value == *x* ]] && layout_controls+=("$name")
+    done < "$work/layout"
+    layout_value main_width Window1_width
+    layout_value main_height Window1_height
+    layout_value start_button Window1_PushButtonStart
+    layout_value stop_button Window1_PushButtonStopp
+    layout_value switch_box Window1_CheckBoxvh
+    layout_value type_menu Window1_PopupMenuType
+    layout_value type_menu_rows Window1_PopupMenuType_rows
+    layout_value origin_menu Window1_PopupMenuOrigin
+    layout_value origin_menu_rows Window1_PopupMenuOrigin_rows
+    layout_value diameter_field Window1_EditFieldDia
+    layout_value diagram_width Dialog1_width
+    layout_value diagram_height Dialog1_height
+    layout_value diagram_canvas Dialog1_Canvas1
+    layout_value grid_box Dialog1_CheckBoxGrid
+    layout_value about_width AboutWindow_width
+    layout_value about_height AboutWindow_height
+    # A picture's part lies in the content at the canvas's corner, plus where the picture is
+    # drawn on the canvas, plus where the part lies in the picture.
+    layout_value about_canvas AboutWindow_Canvas1
+    corner_of x y "$about_canvas"
+    for name in meteor badge; do
+        part_var="about_${name}_part" drawn_var="about_${name}_drawn_at"
+        corner_of part_x part_y "${!part_var}"
+        read -r drawn_x drawn_y <<< "${!drawn_var}"
+        printf -v "about_${name}_at" '%s %s' $((x + drawn_x + part_x)) $((y + drawn_y + part_y))
+    done
+}
+
+# The corner of a rectangle WxH+X+Y. Usage: corner_of VAR_X VAR_Y RECT
+corner_of() {
+    local rest=${3#*+}
+    printf -v "$1" '%s' "$((${rest%%+*}))"
+    printf -v "$2" '%s' "$((${rest#*+}))"
+}
+
+# Stores in VAR the name of the first control of WINDOW (Window1, Dialog1, AboutWindow), other
+# than EXCEPT, whose place overlaps RECT; nothing when none does.
+# Usage: control_over VAR WINDOW RECT EXCEPT
+control_over() {
+    local name size rect x y w h cx cy cw ch
+    printf -v "$1" '%s' ""
+    size=${3%%+*}
+    w=${size%%x*} h=${size#*x}
+    corner_of x y "$3"
+    for name in "${layout_controls[@]}"; do
+        [[ $name == "$2"_* && $name != "$2_$4" ]] || continue
+        rect="layout_$name"
+        size=${!rect%%+*}
+        cw=${size%%x*} ch=${size#*x}
+        corner_of cx cy "${!rect}"
+        if [ "$x" -lt $((cx + cw)) ] && [ "$cx" -lt $((x + w)) ] && [ "$y" -lt $((cy + ch)) ] && [ "$cy" -lt $((y + h)) ]; then
+            printf -v "$1" '%s' "${name#"$2"_}"
+            return 0
+        fi
+    done
+}
 
 # A rectangle WxH+X+Y of a window's content, moved to the screen by the content's corner.
 # Usage: on_screen VAR RECT CONTENT_X CONTENT_Y
@@ -68,7 +143,9 @@ inside_frame() {
 
 # Clicks the main window's canvas where no control and no other window lies.
 click_main_canvas() {
-    local x=$((main_x + free_point_x)) y=$((main_y + free_point_y))
+    local x=$((main_x + free_point_x)) y=$((main_y + free_point_y)) control
+    control_over control Window1 "1x1+$free_point_x+$free_point_y" Canvas1
+    [ -z "$control" ] || fail "$control lies over the point of the main window's canvas that is to be clicked ($free_point_x, $free_point_y)"
     if inside_frame "$x" "$y" "$diagram"; then
         fail "the diagram lies over the point of the main window's canvas that is to be clicked ($x, $y)"
     fi
@@ -106,13 +183,12 @@ popup_closed() {
     [ -z "$(popup_now)" ]
 }
 
-# Opens the pop-up menu at content LEFT (WIDTH wide) of the main window with the mouse and
-# clicks row ROW (from 0) of its ROWS in the list that opens.
-# Usage: choose_row LEFT WIDTH ROW ROWS
+# Opens the main window's pop-up menu at RECT with the mouse and clicks row ROW (from 0) of its
+# ROWS in the list that opens. Usage: choose_row RECT ROW ROWS
 choose_row() {
-    local left=$1 width=$2 row=$3 rows=$4 list x y w h
-    click_at $((main_x + left + width / 2)) $((main_y + menus_top + 7))
-    poll 3 popup_open || fail "the pop-up menu at $left, $menus_top opened no list within 3 s"
+    local row=$2 rows=$3 list x y w h
+    click_control "$1" "$main_x" "$main_y"
+    poll 3 popup_open || fail "the pop-up menu at $1 opened no list within 3 s"
     list=$(popup_now)
     read -r x y w h <<< "$(geometry "$list")"
     click_at $((x + w / 2)) $((y + h * (2 * row + 1) / (2 * rows)))
@@ -191,7 +267,7 @@ open_about() {
 # and clicks Start.
 start_short_flight() {
     type_diameter 100
-    choose_row "$type_menu_left" "$type_menu_width" 3 4
+    choose_row "$type_menu" 3 "$type_menu_rows"
     click_control "$start_button" "$main_x" "$main_y"
 }
 

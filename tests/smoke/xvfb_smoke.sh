@@ -5,38 +5,41 @@
 # user would (status 0); "display-lost" starts a flight with Return and then kills the program's
 # connection to the display, so that Qt ends the process with exit() while the flight's thread
 # is on its stack (status 1). Either way the program's output must hold no sanitizer report.
-# Usage: xvfb_smoke.sh PROGRAM SCREENSHOT [quit|display-lost]
+# Usage: xvfb_smoke.sh PROGRAM LAYOUT_TOOL SCREENSHOT [quit|display-lost]
 set -u
 tool=smoke
 source "$(dirname "$0")/desktop.sh"
+source "$(dirname "$0")/quendal_windows.sh"
 
-if [ $# -lt 2 ] || [ $# -gt 3 ]; then
-    echo "usage: $0 PROGRAM SCREENSHOT [quit|display-lost]" >&2
+if [ $# -lt 3 ] || [ $# -gt 4 ]; then
+    echo "usage: $0 PROGRAM LAYOUT_TOOL SCREENSHOT [quit|display-lost]" >&2
     exit 2
 fi
 program=$1
-screenshot_file=$2
-way=${3:-quit}
+layout_tool=$2
+screenshot_file=$3
+way=${4:-quit}
 globe="$(dirname "$program")/../Resources/Globeafrica.gif"
 
 enter_display 24 1280x800 "$@"
 
-# The main window's content is 639 x 500, below its menu bar, and its canvas starts at the
-# content's corner. This part of the canvas lies under no control, hidden ones included, and
-# right of where the diagram window comes up on this screen, centred.
-content_width=639
-content_height=500
+# A part of the main window's canvas, which starts at the content's corner: under no control,
+# hidden ones included (checked against the layout below), and right of where the diagram window
+# comes up on this screen, centred.
 region_left=460
 region_top=100
 region_width=90
 region_height=290
 
 prepare "$(dirname "$screenshot_file")/smoke-$way"
+read_layout "$layout_tool"
+control_over control Window1 "${region_width}x${region_height}+${region_left}+${region_top}" Canvas1
+[ -z "$control" ] || fail "$control lies over the part of the main window's canvas that is checked"
 start_window_manager
 start_program "$program"
 find_window main 'Vuredo'
 find_window diagram 'V/h Diagram'
-content_origin content_x content_y "$main" "$content_width" "$content_height"
+content_origin content_x content_y "$main" "$main_width" "$main_height"
 left=$((content_x + region_left))
 top=$((content_y + region_top))
 
@@ -67,11 +70,11 @@ quit)
     ;;
 display-lost)
     # Return presses Start; the flight runs for a while before the connection goes. The Start
-    # button (60 x 20 at 566, 14), disabled by then, shows that it does.
-    start_button="60x20+$((content_x + 566))+$((content_y + 14))"
-    capture "$start_button" "$work/start-idle.png" before-return
+    # button, disabled by then, shows that it does.
+    on_screen start "$start_button" "$content_x" "$content_y"
+    capture "$start" "$work/start-idle.png" before-return
     keys Return
-    wait_for_region changed "$work/start-idle.png" "$start_button" 5 after-return \
+    wait_for_region changed "$work/start-idle.png" "$start" 5 after-return \
         || fail "Return started no flight (screenshot: $shots/after-return.png)"
     sleep 0.5
     cp "$shots/after-return.png" "$screenshot_file"
