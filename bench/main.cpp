@@ -9,7 +9,7 @@
 #include "about/AboutWindow.h"
 #include "core/FrameworkObserver.h"
 #include "gui/MessageBoxes.h"
-#include "gui/QtObjects.h"
+#include "gui/WindowPrivate.h"
 #include "gui/WindowWidget.h"
 #include "loop/Scheduler.h"
 #include "main_window/Window1.h"

@@ -6,7 +6,9 @@
 
 #include "gui/ApplicationMenus.h"
 #include "gui/CanvasWidget.h"
-#include "gui/QtObjects.h"
+#include "gui/PicturePrivate.h"
+#include "gui/RectControlPrivate.h"
+#include "gui/WindowPrivate.h"
 #include "gui/WindowWidget.h"
 #include "loop/EventLoop.h"
 #include "loop/HandlerCall.h"

@@ -1,6 +1,7 @@
 #include "diagram/Dialog1.h"
 
-#include "gui/QtObjects.h"
+#include "gui/RectControlPrivate.h"
+#include "gui/WindowPrivate.h"
 #include "gui/WindowWidget.h"
 #include "loop/Scheduler.h"
 #include "main_window/Window1.h"

@@ -1,7 +1,9 @@
 // The main window as a user drives it: Start, Stop, closing it, the angle slider, the diagram
 // switch and Quit, with real flights on the simulation thread.
 #include "gui/MessageBoxes.h"
-#include "gui/QtObjects.h"
+#include "gui/PicturePrivate.h"
+#include "gui/RectControlPrivate.h"
+#include "gui/WindowPrivate.h"
 #include "gui/WindowWidget.h"
 #include "loop/EventLoop.h"
 #include "loop/Scheduler.h"

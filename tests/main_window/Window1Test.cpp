@@ -1,6 +1,7 @@
 #include "main_window/Window1.h"
 
-#include "gui/QtObjects.h"
+#include "gui/RectControlPrivate.h"
+#include "gui/WindowPrivate.h"
 #include "gui/WindowWidget.h"
 #include "support/TestSupport.h"
 #include <fw/Canvas.h>

@@ -1,4 +1,5 @@
-#include "gui/QtObjects.h"
+#include "gui/RectControlPrivate.h"
+#include "gui/WindowPrivate.h"
 #include "gui/WindowWidget.h"
 #include "support/TestSupport.h"
 #include <fw/Canvas.h>

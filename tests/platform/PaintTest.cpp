@@ -1,7 +1,8 @@
 // A Paint handler that takes its time on the main thread, as an animation does: the input that
 // comes meanwhile is handled at its yields, and what that input does ends or restarts the paint.
 #include "gui/ApplicationMenus.h"
-#include "gui/QtObjects.h"
+#include "gui/RectControlPrivate.h"
+#include "gui/WindowPrivate.h"
 #include "gui/WindowWidget.h"
 #include "loop/EventLoop.h"
 #include "loop/HandlerCall.h"

@@ -1,6 +1,7 @@
 #include "gui/CanvasWidget.h"
 #include "gui/Presenter.h"
-#include "gui/QtObjects.h"
+#include "gui/RectControlPrivate.h"
+#include "gui/WindowPrivate.h"
 #include "gui/WindowWidget.h"
 #include "loop/FrameTiming.h"
 #include "loop/Scheduler.h"

@@ -1,6 +1,7 @@
 // The program's canvases on screen, as the widgets show them, against their retained pictures.
 #include "diagram/Dialog1.h"
 #include "gui/ApplicationMenus.h"
+#include "gui/WindowPrivate.h"
 #include "main_window/Window1.h"
 #include "shell/Startup.h"
 #include "support/ScreenSupport.h"

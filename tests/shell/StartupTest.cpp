@@ -1,6 +1,7 @@
 #include "shell/Startup.h"
 
 #include "gui/ApplicationMenus.h"
+#include "gui/WindowPrivate.h"
 #include "main_window/Window1.h"
 #include "shell/Quendal.h"
 #include "support/TestSupport.h"

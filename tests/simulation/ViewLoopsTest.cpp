@@ -1,7 +1,8 @@
 // The globe and close-up loops on a scripted flight: every step sets the state as an
 // integration step would, so each threshold, nesting and unwinding is hit exactly.
 #include "gui/MessageBoxes.h"
-#include "gui/QtObjects.h"
+#include "gui/RectControlPrivate.h"
+#include "gui/WindowPrivate.h"
 #include "gui/WindowWidget.h"
 #include "loop/Scheduler.h"
 #include "main_window/Window1.h"

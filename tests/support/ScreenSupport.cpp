@@ -1,7 +1,8 @@
 #include "support/ScreenSupport.h"
 
 #include "gui/CanvasWidget.h"
-#include "gui/QtObjects.h"
+#include "gui/RectControlPrivate.h"
+#include "gui/WindowPrivate.h"
 #include "support/PixelComparison.h"
 
 #include <QCoreApplication>

@@ -1,7 +1,8 @@
 #include "support/UserActions.h"
 
 #include "gui/MessageBoxes.h"
-#include "gui/QtObjects.h"
+#include "gui/RectControlPrivate.h"
+#include "gui/WindowPrivate.h"
 #include "gui/WindowWidget.h"
 #include <fw/Runtime.h>
 

@@ -1,12 +1,6 @@
 #include "gui/ApplicationMenus.h"
 
-#include "gui/QtObjects.h"
-#include "gui/WindowSystem.h"
 #include "gui/WindowWidget.h"
-#include "loop/EventLoop.h"
-#include "loop/HandlerCall.h"
-#include <fw/Application.h>
-#include <fw/Window.h>
 
 #include <QAction>
 #include <QCoreApplication>
@@ -22,64 +16,39 @@ namespace {
 // Each window holds a Quit of its own, so the key works in every window, also when the one with
 // the menu bar has closed; one for the whole application would hang on a window that may be
 // gone. A window's own context keeps two of them from ever matching one key press.
-QAction* NewQuitAction(QObject* owner)
+QAction* NewQuitAction(WindowWidget& window, QObject* owner)
 {
     auto* quit = new QAction(QObject::tr("&Quit"), owner);
     quit->setObjectName(kQuitMenuItem);
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     quit->setShortcutContext(Qt::WindowShortcut);
-    QObject::connect(quit, &QAction::triggered, [] { CallHandler([] { ChooseMenuItem(nullptr, kQuitMenuItem); }); });
+    QObject::connect(quit, &QAction::triggered, &window, [&window] { window.chooseMenuItem(kQuitMenuItem); });
     return quit;
 }
 
 }
 
-void ChooseMenuItem(Window* window, const std::string& itemName)
+void AttachQuitKey(WindowWidget& window)
 {
-    Ref<Window> keep(window);
-    if (itemName == kQuitMenuItem) {
-        EventLoop::instance().quit(0);
-        return;
-    }
-    if (window && window->invokeMenuHandler(itemName))
-        return;
-    if (Ref<Application> application = WindowSystem::instance().applicationObject())
-        application->invokeMenuHandler(itemName);
+    window.addAction(NewQuitAction(window, &window));
 }
 
-void AttachQuitKey(Window& window)
+void AttachApplicationMenus(WindowWidget& window)
 {
-    if (WindowWidget* widget = WidgetOf(window))
-        widget->addAction(NewQuitAction(widget));
-}
-
-void AttachApplicationMenus(Window& window)
-{
-    WindowWidget* widget = WidgetOf(window);
-    if (!widget)
-        return;
-    auto* menuBar = new QMenuBar(widget);
-    Window* owner = &window;
-    auto raiseEnableMenuItems = [owner] {
-        CallHandler([owner] {
-            Ref<Window> keep(owner);
-            owner->Event_EnableMenuItems();
-            if (Ref<Application> application = WindowSystem::instance().applicationObject())
-                application->Event_EnableMenuItems();
-        });
-    };
+    auto* menuBar = new QMenuBar(&window);
+    auto prepare = [&window] { window.prepareMenus(); };
 
     QMenu* fileMenu = menuBar->addMenu(QObject::tr("&File"));
-    QObject::connect(fileMenu, &QMenu::aboutToShow, raiseEnableMenuItems);
-    fileMenu->addAction(NewQuitAction(fileMenu));
+    QObject::connect(fileMenu, &QMenu::aboutToShow, &window, prepare);
+    fileMenu->addAction(NewQuitAction(window, fileMenu));
 
     QMenu* helpMenu = menuBar->addMenu(QObject::tr("&Help"));
-    QObject::connect(helpMenu, &QMenu::aboutToShow, raiseEnableMenuItems);
+    QObject::connect(helpMenu, &QMenu::aboutToShow, &window, prepare);
     QAction* about = helpMenu->addAction(QObject::tr("&About %1").arg(QCoreApplication::applicationName()));
     about->setObjectName(kAboutMenuItem);
-    QObject::connect(about, &QAction::triggered, [owner] { CallHandler([owner] { ChooseMenuItem(owner, kAboutMenuItem); }); });
+    QObject::connect(about, &QAction::triggered, &window, [&window] { window.chooseMenuItem(kAboutMenuItem); });
 
-    widget->addMenuBar(menuBar);
+    window.addMenuBar(menuBar);
 }
 
 }

@@ -1,19 +1,16 @@
 #pragma once
 
-#include <string>
-
 namespace fw {
 
-class Window;
+class WindowWidget;
 
 // The application's menus: File > Quit (Ctrl+Q) and Help > About, the item named "AboutMenu".
-// A window that registers menu handlers gets them as its menu bar.
+// A window that registers menu handlers gets them as its menu bar; the window hears the items
+// chosen through its widget.
 inline constexpr const char* kQuitMenuItem = "FileQuit";
 inline constexpr const char* kAboutMenuItem = "AboutMenu";
-void AttachApplicationMenus(Window& window);
+void AttachApplicationMenus(WindowWidget& window);
 // A window without the menus still quits at Ctrl+Q.
-void AttachQuitKey(Window& window);
-// The window's handler for the item runs; when it returns false, the application object's does.
-void ChooseMenuItem(Window* window, const std::string& itemName);
+void AttachQuitKey(WindowWidget& window);
 
 }

@@ -3,7 +3,8 @@
 #include "gui/CanvasPicture.h"
 #include "gui/CanvasWidget.h"
 #include "gui/PaintRuns.h"
-#include "gui/QtObjects.h"
+#include "gui/PicturePrivate.h"
+#include "gui/RectControlPrivate.h"
 #include <fw/Graphics.h>
 #include <fw/Window.h>
 
@@ -25,10 +26,10 @@ const ClassInfo& Canvas::StaticClass()
 Canvas::Canvas() = default;
 Canvas::~Canvas() = default;
 
-QWidget* Canvas::createWidget(QWidget* parent)
+void Canvas::createWidget()
 {
     m_picture = std::make_shared<CanvasPicture>();
-    return new CanvasWidget(parent, m_picture);
+    d().make<CanvasWidget>(m_picture);
 }
 
 void Canvas::applyGeometry()
@@ -44,7 +45,7 @@ void Canvas::applyGeometry()
 CanvasPicture* Canvas::surface() const
 {
     // Drawn only while it is on screen: a canvas whose widget is gone keeps nothing.
-    return widgetAs<CanvasWidget>() ? m_picture.get() : nullptr;
+    return d().widgetAs<CanvasWidget>() ? m_picture.get() : nullptr;
 }
 
 void Canvas::setBackdrop(const Ref<Picture>& picture)
@@ -81,7 +82,7 @@ void Canvas::Refresh(bool)
     });
 }
 
-void Canvas::windowRestored()
+void Canvas::windowRestored(Badge<WindowPrivate>)
 {
     if (m_paintHandler)
         Refresh(true);

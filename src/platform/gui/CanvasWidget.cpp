@@ -8,7 +8,7 @@
 
 namespace fw {
 
-CanvasWidget::CanvasWidget(QWidget* parent, std::shared_ptr<CanvasPicture> picture)
+CanvasWidget::CanvasWidget(std::shared_ptr<CanvasPicture> picture, QWidget* parent)
     : QWidget(parent)
     , m_picture(std::move(picture))
 {

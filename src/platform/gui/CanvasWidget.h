@@ -13,7 +13,7 @@ class CanvasPicture;
 class CanvasWidget : public QWidget {
     Q_OBJECT
 public:
-    CanvasWidget(QWidget* parent, std::shared_ptr<CanvasPicture> picture);
+    CanvasWidget(std::shared_ptr<CanvasPicture> picture, QWidget* parent);
     ~CanvasWidget() override;
 
     // The picture as the widget shows it.

@@ -1,9 +1,20 @@
 #include <fw/CheckBox.h>
 
+#include "gui/RectControlPrivate.h"
+
 #include <QCheckBox>
 #include <QSignalBlocker>
 
 namespace fw {
+
+namespace {
+
+QCheckBox* QtCheckBoxOf(const CheckBox& control)
+{
+    return control.d().widgetAs<QCheckBox>();
+}
+
+}
 
 const ClassInfo& CheckBox::StaticClass()
 {
@@ -18,16 +29,10 @@ const ClassInfo& CheckBox::StaticClass()
     return info;
 }
 
-QWidget* CheckBox::createWidget(QWidget* parent)
+void CheckBox::createWidget()
 {
-    auto* box = new QCheckBox(parent);
+    auto* box = d().make<QCheckBox>();
     QObject::connect(box, &QCheckBox::clicked, [this](bool checked) { userToggled(checked); });
-    return box;
-}
-
-QCheckBox* CheckBox::checkBoxWidget() const
-{
-    return widgetAs<QCheckBox>();
 }
 
 void CheckBox::applyToWidget()
@@ -38,7 +43,7 @@ void CheckBox::applyToWidget()
 
 void CheckBox::applyToCheckBox()
 {
-    QCheckBox* box = checkBoxWidget();
+    QCheckBox* box = QtCheckBoxOf(*this);
     if (!box)
         return;
     box->setText(QString::fromStdString(m_caption));
@@ -68,7 +73,7 @@ void CheckBox::setCaption(const std::string& caption)
 
 void CheckBox::click()
 {
-    if (QCheckBox* box = checkBoxWidget(); box && box->isEnabled() && box->isVisibleTo(box->window()))
+    if (QCheckBox* box = QtCheckBoxOf(*this); box && box->isEnabled() && box->isVisibleTo(box->window()))
         box->click();
 }
 

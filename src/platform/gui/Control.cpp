@@ -1,7 +1,7 @@
 #include <fw/Control.h>
 
-#include "gui/QtObjects.h"
-#include "gui/WindowWidget.h"
+#include "gui/RectControlPrivate.h"
+#include "gui/WindowPrivate.h"
 #include "loop/HandlerCall.h"
 #include <fw/Exceptions.h>
 #include <fw/Window.h>
@@ -47,11 +47,6 @@ void Control::raiseEvent(std::string_view eventName)
     CallHandler([&] { handler(*this); });
 }
 
-void Control::detachFromWindow()
-{
-    m_window = nullptr;
-}
-
 const ClassInfo& RectControl::StaticClass()
 {
     static const ClassInfo info("RectControl", &Control::StaticClass(), nullptr,
@@ -75,18 +70,20 @@ const ClassInfo& RectControl::StaticClass()
     return info;
 }
 
-RectControl::~RectControl()
+RectControl::RectControl()
+    : m_d(std::make_unique<RectControlPrivate>(*this))
 {
-    delete m_widget;
 }
+
+RectControl::~RectControl() = default;
 
 void RectControl::Constructor()
 {
     Window* owner = NotNil(window(), "the control's window");
     NotNil(WidgetOf(*owner), "the control's window");
-    if (m_widget)
+    if (m_d->widget())
         return;
-    m_widget = createWidget(parentWidget());
+    createWidget();
     applyToWidget();
 }
 
@@ -98,70 +95,81 @@ void RectControl::applyToWidget()
     applyVisible();
 }
 
-void RectControl::detachFromWindow()
+void RectControl::detachFromWindow(Badge<WindowPrivate> badge)
 {
     // The window's widget tree deletes the widget.
-    m_widget = nullptr;
-    Control::detachFromWindow();
+    m_d->release();
+    Control::detachFromWindow(badge);
 }
 
-RectControl* RectControl::holder() const
+QWidget* WidgetOf(const RectControl& control)
 {
-    if (m_initialParent.empty() || !window())
+    return control.d().widget();
+}
+
+RectControl* RectControlPrivate::holder() const
+{
+    Window* window = m_control.window();
+    if (m_control.initialParent().empty() || !window)
         return nullptr;
-    auto parent = RuntimeCheckCast<RectControl>(window()->controlByName(m_initialParent));
-    return parent && parent.get() != this && parent->widget() ? parent.get() : nullptr;
+    auto parent = RuntimeCheckCast<RectControl>(window->controlByName(m_control.initialParent()));
+    return parent && parent.get() != &m_control && WidgetOf(*parent) ? parent.get() : nullptr;
 }
 
-QWidget* RectControl::parentWidget() const
+QWidget* RectControlPrivate::parentWidget() const
 {
-    if (!window() || !WidgetOf(*window()))
+    Window* window = m_control.window();
+    if (!window || !WidgetOf(*window))
         return nullptr;
     if (RectControl* parent = holder())
-        return parent->widget();
-    return WidgetOf(*window())->content();
+        return WidgetOf(*parent);
+    return WidgetOf(*window)->content();
 }
 
 void RectControl::applyParent()
 {
-    if (!m_widget)
+    QWidget* widget = m_d->widget();
+    if (!widget)
         return;
-    QWidget* parent = parentWidget();
-    if (parent && m_widget->parentWidget() != parent)
-        m_widget->setParent(parent);
+    QWidget* parent = m_d->parentWidget();
+    if (parent && widget->parentWidget() != parent)
+        widget->setParent(parent);
 }
 
 void RectControl::applyGeometry()
 {
-    if (!m_widget)
+    QWidget* widget = m_d->widget();
+    if (!widget)
         return;
     // Left and Top are in the window's coordinates, also for a control that another one holds.
     std::int32_t originLeft = 0;
     std::int32_t originTop = 0;
-    if (RectControl* parent = holder(); parent && m_widget->parentWidget() == parent->widget()) {
+    if (RectControl* parent = m_d->holder(); parent && widget->parentWidget() == WidgetOf(*parent)) {
         originLeft = parent->widgetLeft();
         originTop = parent->widgetTop();
     }
-    m_widget->setGeometry(widgetLeft() - originLeft, widgetTop() - originTop, widgetWidth(), widgetHeight());
-    m_widget->update();
+    widget->setGeometry(widgetLeft() - originLeft, widgetTop() - originTop, widgetWidth(), widgetHeight());
+    widget->update();
 }
 
 void RectControl::applyEnabled()
 {
-    if (!m_widget)
+    QWidget* widget = m_d->widget();
+    if (!widget)
         return;
     if (!m_enabled)
         releaseFocus();
-    m_widget->setEnabled(m_enabled);
+    widget->setEnabled(m_enabled);
 }
 
 void RectControl::releaseFocus()
 {
     // Qt would pass the focus on to the next control, and the next key meant for this one would
     // press that: the window keeps it instead.
-    QWidget* top = m_widget ? m_widget->window() : nullptr;
+    QWidget* widget = m_d->widget();
+    QWidget* top = widget ? widget->window() : nullptr;
     QWidget* focus = top ? top->focusWidget() : nullptr;
-    if (focus && (focus == m_widget || m_widget->isAncestorOf(focus)))
+    if (focus && (focus == widget || widget->isAncestorOf(focus)))
         top->setFocus(Qt::OtherFocusReason);
 }
 
@@ -191,11 +199,12 @@ void RectControl::setHeight(std::int32_t height)
 
 void RectControl::applyVisible()
 {
-    if (!m_widget)
+    QWidget* widget = m_d->widget();
+    if (!widget)
         return;
     if (!m_visible)
         releaseFocus();
-    m_widget->setVisible(m_visible);
+    widget->setVisible(m_visible);
 }
 
 void RectControl::setVisible(bool visible)
@@ -221,7 +230,7 @@ void RectControl::setInitialParent(const std::string& parentName)
 
 void RectControl::Refresh(bool)
 {
-    if (m_widget)
-        m_widget->repaint();
+    if (QWidget* widget = m_d->widget())
+        widget->repaint();
 }
 }

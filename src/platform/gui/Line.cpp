@@ -1,5 +1,7 @@
 #include <fw/Line.h>
 
+#include "gui/RectControlPrivate.h"
+
 #include <QPainter>
 #include <QWidget>
 
@@ -50,9 +52,9 @@ const ClassInfo& Line::StaticClass()
     return info;
 }
 
-QWidget* Line::createWidget(QWidget* parent)
+void Line::createWidget()
 {
-    return new LineWidget(*this, parent);
+    d().make<LineWidget>(*this);
 }
 
 std::int32_t Line::widgetLeft() const { return std::min(m_x1, m_x2) - margin(); }
@@ -94,8 +96,8 @@ void Line::setBorderWidth(std::int32_t width)
 void Line::setLineColor(Color color)
 {
     m_lineColor = color;
-    if (widget())
-        widget()->update();
+    if (QWidget* widget = WidgetOf(*this))
+        widget->update();
 }
 
 }

@@ -57,7 +57,7 @@ void MsgBox(const std::string& text)
     });
 
     MessageBoxes::instance().add(box);
-    KeepAbove(box, MessageBoxAnchor());
+    KeepAbove(box, Stacking::instance().messageBoxAnchor());
     box.show();
     CurrentFrameworkObserver()->messageShown(text);
     if (waiting) {

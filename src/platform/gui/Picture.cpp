@@ -1,6 +1,6 @@
 #include <fw/Picture.h>
 
-#include <QImage>
+#include "gui/PicturePrivate.h"
 
 namespace fw {
 
@@ -10,8 +10,8 @@ const ClassInfo& Picture::StaticClass()
     return info;
 }
 
-Picture::Picture(std::unique_ptr<QImage> image)
-    : m_image(std::move(image))
+Picture::Picture(std::unique_ptr<PicturePrivate> d)
+    : m_d(std::move(d))
 {
 }
 
@@ -19,37 +19,47 @@ Picture::~Picture() = default;
 
 Ref<Picture> Picture::decode(const std::string& bytes)
 {
-    auto image = std::make_unique<QImage>();
-    if (!image->loadFromData(reinterpret_cast<const uchar*>(bytes.data()), int(bytes.size())) || image->isNull())
+    QImage image;
+    if (!image.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), int(bytes.size())) || image.isNull())
         return nullptr;
-    *image = image->convertToFormat(QImage::Format_ARGB32);
-    return Ref<Picture>(new Picture(std::move(image)));
+    return Ref<Picture>(new Picture(std::make_unique<PicturePrivate>(image.convertToFormat(QImage::Format_ARGB32))));
 }
 
-std::int32_t Picture::Width() const { return m_image->width(); }
-std::int32_t Picture::Height() const { return m_image->height(); }
+std::int32_t Picture::Width() const
+{
+    return m_d->image().width();
+}
+
+std::int32_t Picture::Height() const
+{
+    return m_d->image().height();
+}
 
 void Picture::setTransparent(std::int32_t mode)
 {
-    if (mode != m_transparent)
-        m_drawable.reset();
     m_transparent = mode;
 }
 
-const QImage& Picture::drawable() const
+const QImage& ImageOf(const Picture& picture)
 {
-    if (m_transparent != 1)
-        return *m_image;
-    if (!m_drawable) {
-        m_drawable = std::make_unique<QImage>(*m_image);
-        for (int y = 0; y < m_drawable->height(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(m_drawable->scanLine(y));
-            for (int x = 0; x < m_drawable->width(); ++x) {
+    return picture.d().drawable(picture.Transparent());
+}
+
+const QImage& PicturePrivate::drawable(std::int32_t transparent) const
+{
+    if (transparent != 1)
+        return m_image;
+    if (!m_seeThrough) {
+        m_seeThrough = m_image;
+        for (int y = 0; y < m_seeThrough->height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(m_seeThrough->scanLine(y));
+            for (int x = 0; x < m_seeThrough->width(); ++x) {
                 if ((line[x] & 0x00FFFFFF) == 0x00FFFFFF)
                     line[x] = 0;
             }
         }
     }
-    return *m_drawable;
+    return *m_seeThrough;
 }
+
 }

@@ -1,11 +1,21 @@
 #include <fw/PopupMenu.h>
 
 #include "gui/PopupMenuStyle.h"
+#include "gui/RectControlPrivate.h"
 
 #include <QComboBox>
 #include <QSignalBlocker>
 
 namespace fw {
+
+namespace {
+
+QComboBox* QtComboOf(const PopupMenu& control)
+{
+    return control.d().widgetAs<QComboBox>();
+}
+
+}
 
 const ClassInfo& PopupMenu::StaticClass()
 {
@@ -19,9 +29,9 @@ const ClassInfo& PopupMenu::StaticClass()
     return info;
 }
 
-QWidget* PopupMenu::createWidget(QWidget* parent)
+void PopupMenu::createWidget()
 {
-    auto* combo = new QComboBox(parent);
+    auto* combo = d().make<QComboBox>();
     auto* style = new PopupMenuStyle;
     style->setParent(combo);
     combo->setStyle(style);
@@ -29,12 +39,6 @@ QWidget* PopupMenu::createWidget(QWidget* parent)
         m_index = index;
         raiseEvent("Change");
     });
-    return combo;
-}
-
-QComboBox* PopupMenu::menuWidget() const
-{
-    return widgetAs<QComboBox>();
 }
 
 void PopupMenu::applyToWidget()
@@ -45,12 +49,13 @@ void PopupMenu::applyToWidget()
 
 std::int32_t PopupMenu::leastHeight() const
 {
-    return widget() ? widget()->sizeHint().height() : 0;
+    QWidget* widget = WidgetOf(*this);
+    return widget ? widget->sizeHint().height() : 0;
 }
 
 void PopupMenu::applyToMenu()
 {
-    QComboBox* combo = menuWidget();
+    QComboBox* combo = QtComboOf(*this);
     if (!combo)
         return;
     QSignalBlocker quiet(combo);
@@ -91,7 +96,7 @@ std::string PopupMenu::Text() const
 
 bool PopupMenu::choose(const std::string& rowText)
 {
-    QComboBox* combo = menuWidget();
+    QComboBox* combo = QtComboOf(*this);
     if (!combo || !combo->isEnabled())
         return false;
     for (std::size_t i = 0; i < m_rows.size(); ++i) {

@@ -1,8 +1,19 @@
 #include <fw/PushButton.h>
 
+#include "gui/RectControlPrivate.h"
+
 #include <QPushButton>
 
 namespace fw {
+
+namespace {
+
+QPushButton* QtButtonOf(const PushButton& control)
+{
+    return control.d().widgetAs<QPushButton>();
+}
+
+}
 
 const ClassInfo& PushButton::StaticClass()
 {
@@ -16,20 +27,14 @@ const ClassInfo& PushButton::StaticClass()
     return info;
 }
 
-QWidget* PushButton::createWidget(QWidget* parent)
+void PushButton::createWidget()
 {
-    auto* button = new QPushButton(parent);
+    auto* button = d().make<QPushButton>();
     // Return is the window's business: it presses the first default button.
     button->setAutoDefault(false);
     // The focus comes to a button from Tab alone: a click leaves it where the user put it.
     button->setFocusPolicy(Qt::TabFocus);
     QObject::connect(button, &QPushButton::clicked, [this] { raiseEvent("Action"); });
-    return button;
-}
-
-QPushButton* PushButton::buttonWidget() const
-{
-    return widgetAs<QPushButton>();
 }
 
 void PushButton::applyToWidget()
@@ -40,7 +45,7 @@ void PushButton::applyToWidget()
 
 void PushButton::applyToButton()
 {
-    if (QPushButton* button = buttonWidget())
+    if (QPushButton* button = QtButtonOf(*this))
         button->setText(QString::fromStdString(m_caption));
 }
 
@@ -52,11 +57,11 @@ void PushButton::setCaption(const std::string& caption)
 
 void PushButton::push()
 {
-    if (QPushButton* button = buttonWidget(); button && button->isEnabled() && button->isVisibleTo(button->window()))
+    if (QPushButton* button = QtButtonOf(*this); button && button->isEnabled() && button->isVisibleTo(button->window()))
         button->click();
 }
 
-bool PushButton::pressAsDefault()
+bool PushButton::pressAsDefault(Badge<WindowPrivate>)
 {
     if (!isDefault() || !enabled() || !visible())
         return false;

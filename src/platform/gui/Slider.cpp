@@ -1,5 +1,7 @@
 #include <fw/Slider.h>
 
+#include "gui/RectControlPrivate.h"
+
 #include <QSignalBlocker>
 #include <QSlider>
 
@@ -8,6 +10,11 @@
 namespace fw {
 
 namespace {
+
+QSlider* QtSliderOf(const Slider& control)
+{
+    return control.d().widgetAs<QSlider>();
+}
 
 QSlider::TickPosition TicksFor(std::int32_t style)
 {
@@ -40,19 +47,13 @@ const ClassInfo& Slider::StaticClass()
     return info;
 }
 
-QWidget* Slider::createWidget(QWidget* parent)
+void Slider::createWidget()
 {
-    auto* slider = new QSlider(Qt::Horizontal, parent);
+    auto* slider = d().make<QSlider>(Qt::Horizontal);
     QObject::connect(slider, &QSlider::valueChanged, [this](int value) {
         m_requested = value;
         settle(true);
     });
-    return slider;
-}
-
-QSlider* Slider::sliderWidget() const
-{
-    return widgetAs<QSlider>();
 }
 
 void Slider::applyToWidget()
@@ -63,7 +64,7 @@ void Slider::applyToWidget()
 
 void Slider::applyToSlider()
 {
-    QSlider* slider = sliderWidget();
+    QSlider* slider = QtSliderOf(*this);
     if (!slider)
         return;
     applyValue();
@@ -76,7 +77,7 @@ void Slider::applyToSlider()
 // The value is settled already: the widget only shows it, and says nothing.
 void Slider::applyValue()
 {
-    if (QSlider* slider = sliderWidget()) {
+    if (QSlider* slider = QtSliderOf(*this)) {
         QSignalBlocker quiet(slider);
         slider->setRange(m_minimum, m_maximum);
         slider->setValue(m_value);
@@ -139,7 +140,7 @@ void Slider::setTickStyle(std::int32_t style)
 
 void Slider::slideTo(std::int32_t value)
 {
-    QSlider* slider = sliderWidget();
+    QSlider* slider = QtSliderOf(*this);
     if (!slider || !slider->isEnabled() || !slider->isVisibleTo(slider->window()))
         return;
     m_requested = value;

@@ -1,10 +1,5 @@
 #include "gui/Stacking.h"
 
-#include "gui/QtObjects.h"
-#include "gui/WindowSystem.h"
-#include "gui/WindowWidget.h"
-#include <fw/Window.h>
-
 #include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
@@ -12,6 +7,7 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include <xcb/xcb.h>
@@ -119,29 +115,62 @@ private:
 
 }
 
-QWidget* StackingAnchor()
+void Stacking::windowOpened(QWidget& window, bool floating)
 {
-    for (const Ref<Window>& window : WindowSystem::instance().openWindows()) {
-        if (!window->isFloating() && WidgetOf(*window) && window->hasBeenShown())
-            return WidgetOf(*window);
+    m_windows.push_back({ &window, floating, false });
+}
+
+void Stacking::windowShown(QWidget& window)
+{
+    for (Entry& entry : m_windows) {
+        if (entry.window == &window)
+            entry.shown = true;
+    }
+    for (const Entry& entry : m_windows) {
+        if (entry.window == &window && entry.floating)
+            KeepAbove(window, anchor());
+    }
+}
+
+void Stacking::windowClosed(QWidget& window)
+{
+    std::erase_if(m_windows, [&](const Entry& entry) { return !entry.window || entry.window == &window; });
+}
+
+QWidget* Stacking::anchor() const
+{
+    for (const Entry& entry : m_windows) {
+        if (!entry.floating && entry.shown && entry.window)
+            return entry.window;
     }
     return nullptr;
 }
 
-QWidget* MessageBoxAnchor()
+QWidget* Stacking::messageBoxAnchor() const
 {
-    if (auto* active = qobject_cast<WindowWidget*>(QApplication::activeWindow()); active && active->window())
-        return active;
-    return StackingAnchor();
+    QWidget* active = QApplication::activeWindow();
+    for (const Entry& entry : m_windows) {
+        if (active && entry.window == active)
+            return active;
+    }
+    return anchor();
 }
 
-void KeepFloatingWindowsAbove()
+void Stacking::keepFloatingWindowsAbove()
 {
-    QWidget* anchor = StackingAnchor();
-    for (const Ref<Window>& window : WindowSystem::instance().openWindows()) {
-        if (window->isFloating() && WidgetOf(*window) && window->hasBeenShown())
-            KeepAbove(*WidgetOf(*window), anchor);
+    QWidget* stayAbove = anchor();
+    for (const Entry& entry : std::vector<Entry>(m_windows)) {
+        if (entry.floating && entry.shown && entry.window)
+            KeepAbove(*entry.window, stayAbove);
     }
+}
+
+void Stacking::showWithoutKeyboard(QWidget& floating)
+{
+    QWidget* keyboardWindow = QApplication::activeWindow();
+    if (!keyboardWindow || keyboardWindow == &floating)
+        keyboardWindow = anchor();
+    ShowWithoutKeyboard(floating, keyboardWindow);
 }
 
 void ShowWithoutKeyboard(QWidget& floating, QWidget* keyboardWindow)

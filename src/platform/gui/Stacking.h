@@ -1,5 +1,11 @@
 #pragma once
 
+#include "core/RuntimeOwned.h"
+
+#include <QPointer>
+
+#include <vector>
+
 class QWidget;
 
 namespace fw {
@@ -7,17 +13,39 @@ namespace fw {
 // How the application's windows stack: floating windows (tool windows, message boxes) stay above
 // an anchor, the main window of the moment, as a window manager keeps a window above the one it
 // is transient for, and not above other programs' windows; and they come up without taking the
-// keyboard from the window the user works in.
+// keyboard from the window the user works in. The windows tell it as they open, first come on
+// the screen and close.
+class Stacking : public RuntimeOwned<Stacking> {
+public:
+    Stacking() = default;
 
-// The document window that floating windows and message boxes stay above: the oldest open one
-// that has been shown; null when there is none.
-QWidget* StackingAnchor();
-// A message box's anchor: the application's window that the user works in, or else the main one,
-// so that no click on another of the application's windows can bring that over the box.
-QWidget* MessageBoxAnchor();
-// Each floating window stays above the anchor of the moment; called whenever a window comes on
-// the screen or goes, since the anchor may then change.
-void KeepFloatingWindowsAbove();
+    void windowOpened(QWidget& window, bool floating);
+    // The window comes on the screen for the first time; a floating one stays above the anchor
+    // from now on.
+    void windowShown(QWidget& window);
+    void windowClosed(QWidget& window);
+
+    // The document window that floating windows and message boxes stay above: the oldest open
+    // one that has been shown; null when there is none.
+    QWidget* anchor() const;
+    // A message box's anchor: the application's window that the user works in, or else the main
+    // one, so that no click on another of the application's windows can bring that over the box.
+    QWidget* messageBoxAnchor() const;
+    // Each floating window stays above the anchor of the moment; called whenever a window comes
+    // on the screen or goes, since the anchor may then change.
+    void keepFloatingWindowsAbove();
+    // Shows a floating window without taking the keyboard from the application's window that has
+    // it, or else from the anchor.
+    void showWithoutKeyboard(QWidget& floating);
+
+private:
+    struct Entry {
+        QPointer<QWidget> window;
+        bool floating;
+        bool shown;
+    };
+    std::vector<Entry> m_windows;
+};
 
 // Keeps a floating window (a tool window, a message box) above the anchor, as a window manager
 // keeps a window above the one it is transient for, and not above other programs' windows. A null

@@ -1,10 +1,17 @@
 #include <fw/StaticText.h>
 
+#include "gui/RectControlPrivate.h"
+
 #include <QLabel>
 
 namespace fw {
 
 namespace {
+
+QLabel* QtLabelOf(const StaticText& control)
+{
+    return control.d().widgetAs<QLabel>();
+}
 
 QString ScreenText(const std::string& text)
 {
@@ -45,16 +52,10 @@ const ClassInfo& StaticText::StaticClass()
     return info;
 }
 
-QWidget* StaticText::createWidget(QWidget* parent)
+void StaticText::createWidget()
 {
-    auto* label = new QLabel(parent);
+    auto* label = d().make<QLabel>();
     label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
-QLabel* StaticText::labelWidget() const
-{
-    return widgetAs<QLabel>();
 }
 
 void StaticText::applyToWidget()
@@ -65,7 +66,7 @@ void StaticText::applyToWidget()
 
 void StaticText::applyToLabel()
 {
-    QLabel* label = labelWidget();
+    QLabel* label = QtLabelOf(*this);
     if (!label)
         return;
     label->setText(ScreenText(m_text));

@@ -1,5 +1,10 @@
 #include <fw/TextControl.h>
 
+#include "gui/RectControlPrivate.h"
+#include "gui/TextFont.h"
+
+#include <QFont>
+
 namespace fw {
 
 const ClassInfo& TextControl::StaticClass()
@@ -22,7 +27,8 @@ void TextControl::applyToWidget()
 
 void TextControl::applyStyle()
 {
-    m_style.applyTo(widget());
+    if (QWidget* widget = WidgetOf(*this))
+        widget->setFont(TextFont(m_style));
     // A pop-up menu's least height follows its font.
     applyGeometry();
 }

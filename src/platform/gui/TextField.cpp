@@ -1,10 +1,17 @@
 #include <fw/TextField.h>
 
+#include "gui/RectControlPrivate.h"
+
 #include <QLineEdit>
 
 namespace fw {
 
 namespace {
+
+QLineEdit* QtFieldOf(const TextField& control)
+{
+    return control.d().widgetAs<QLineEdit>();
+}
 
 Qt::Alignment AlignmentFor(std::int32_t code)
 {
@@ -43,19 +50,13 @@ const ClassInfo& TextField::StaticClass()
     return info;
 }
 
-QWidget* TextField::createWidget(QWidget* parent)
+void TextField::createWidget()
 {
-    auto* field = new QLineEdit(parent);
+    auto* field = d().make<QLineEdit>();
     QObject::connect(field, &QLineEdit::textEdited, [this](const QString& text) {
         m_text = text.toStdString();
         raiseEvent("TextChange");
     });
-    return field;
-}
-
-QLineEdit* TextField::fieldWidget() const
-{
-    return widgetAs<QLineEdit>();
 }
 
 void TextField::applyToWidget()
@@ -66,7 +67,7 @@ void TextField::applyToWidget()
 
 void TextField::applyToField()
 {
-    QLineEdit* field = fieldWidget();
+    QLineEdit* field = QtFieldOf(*this);
     if (!field)
         return;
     applyText();
@@ -85,7 +86,7 @@ void TextField::applyToField()
 void TextField::applyText()
 {
     // Setting the same text again would move the user's cursor.
-    if (QLineEdit* field = fieldWidget(); field && field->text().toStdString() != m_text)
+    if (QLineEdit* field = QtFieldOf(*this); field && field->text().toStdString() != m_text)
         field->setText(QString::fromStdString(m_text));
 }
 
@@ -102,7 +103,7 @@ void TextField::setText(const std::string& text)
 
 void TextField::type(const std::string& text)
 {
-    QLineEdit* field = fieldWidget();
+    QLineEdit* field = QtFieldOf(*this);
     if (!field || !field->isEnabled() || field->isReadOnly())
         return;
     field->selectAll();

@@ -1,6 +1,7 @@
 #include "gui/WindowSystem.h"
 
 #include "gui/WindowEvents.h"
+#include "gui/WindowPrivate.h"
 #include <fw/Window.h>
 
 #include <algorithm>
@@ -47,7 +48,7 @@ void WindowSystem::forgetAll()
 {
     std::vector<Ref<Window>> windows = m_openWindows;
     for (const Ref<Window>& window : windows)
-        window->destroyWithoutEvents();
+        window->d().destroyWithoutEvents();
     m_implicitInstances.clear();
     m_openWindows.clear();
 }

@@ -1,8 +1,6 @@
 #include "gui/WindowWidget.h"
 
-#include "gui/WindowSystem.h"
 #include "loop/HandlerCall.h"
-#include <fw/Window.h>
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -14,9 +12,9 @@
 
 namespace fw {
 
-WindowWidget::WindowWidget(Window& window)
+WindowWidget::WindowWidget(WindowWidgetEvents& events)
     : QWidget(nullptr)
-    , m_window(&window)
+    , m_events(&events)
     , m_content(new WindowContent(*this))
 {
     auto* layout = new QVBoxLayout(this);
@@ -24,6 +22,13 @@ WindowWidget::WindowWidget(Window& window)
     layout->setSpacing(0);
     layout->addWidget(m_content);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+template<typename What>
+void WindowWidget::tell(What what)
+{
+    if (m_events)
+        CallHandler([&] { what(*m_events); });
 }
 
 void WindowWidget::setContentSize(int width, int height, bool fixed)
@@ -45,31 +50,38 @@ void WindowWidget::addMenuBar(QMenuBar* menuBar)
     adjustSize();
 }
 
+void WindowWidget::chooseMenuItem(const std::string& itemName)
+{
+    tell([&](WindowWidgetEvents& events) { events.menuItemChosen(itemName); });
+}
+
+void WindowWidget::prepareMenus()
+{
+    tell([](WindowWidgetEvents& events) { events.menusAboutToShow(); });
+}
+
 void WindowWidget::closeEvent(QCloseEvent* event)
 {
-    if (!m_window) {
+    if (!m_events) {
         event->accept();
         return;
     }
-    if (!m_window->closeButton()) {
+    if (!m_events->closeButton()) {
         event->ignore();
         return;
     }
     event->accept();
-    Ref<Window> keep(m_window);
-    CallHandler([&] { keep->userClosed(); });
+    tell([](WindowWidgetEvents& events) { events.userClosed(); });
 }
 
 void WindowWidget::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
-    if (event->type() != QEvent::WindowStateChange || !m_window)
+    if (event->type() != QEvent::WindowStateChange)
         return;
     auto* change = static_cast<QWindowStateChangeEvent*>(event);
-    if ((change->oldState() & Qt::WindowMinimized) && !(windowState() & Qt::WindowMinimized)) {
-        Ref<Window> keep(m_window);
-        CallHandler([&] { keep->restoredFromMinimised(); });
-    }
+    if ((change->oldState() & Qt::WindowMinimized) && !(windowState() & Qt::WindowMinimized))
+        tell([](WindowWidgetEvents& events) { events.restoredFromMinimised(); });
 }
 
 void WindowWidget::showEvent(QShowEvent* event)
@@ -87,13 +99,12 @@ void WindowWidget::showEvent(QShowEvent* event)
 
 bool WindowWidget::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed() && !m_exposed && m_window) {
+    if (event->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed() && !m_exposed && m_events) {
         // The first showing repaints the canvases once the window is on the screen, so that a
         // Paint handler that takes its time is seen as it draws.
         m_exposed = true;
-        Ref<Window> exposed(m_window);
         QMetaObject::invokeMethod(
-            this, [exposed] { CallHandler([&] { exposed->firstExposed(); }); }, Qt::QueuedConnection);
+            this, [this] { tell([](WindowWidgetEvents& events) { events.firstExposed(); }); }, Qt::QueuedConnection);
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -102,13 +113,13 @@ void WindowWidget::keyPressEvent(QKeyEvent* event)
 {
     bool cancel = event->key() == Qt::Key_Escape || (event->key() == Qt::Key_Period && (event->modifiers() & Qt::ControlModifier));
     if (cancel) {
-        WindowSystem::instance().cancelPressed();
+        if (m_events)
+            m_events->cancelPressed();
         event->accept();
         return;
     }
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && m_window) {
-        Ref<Window> keep(m_window);
-        keep->pressDefaultButton();
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && m_events) {
+        m_events->returnPressed();
         event->accept();
         return;
     }
@@ -123,20 +134,15 @@ WindowContent::WindowContent(WindowWidget& owner)
 
 void WindowContent::mousePressEvent(QMouseEvent* event)
 {
-    Window* window = m_owner.window();
-    if (!window)
-        return;
-    Ref<Window> keep(window);
     QPoint position = event->position().toPoint();
-    CallHandler([&] { keep->mousePressed(position.x(), position.y()); });
+    m_owner.tell([&](WindowWidgetEvents& events) { events.mousePressed(position.x(), position.y()); });
 }
 
 void WindowContent::paintEvent(QPaintEvent*)
 {
-    Window* window = m_owner.window();
-    if (!window)
+    if (!m_owner.m_events)
         return;
-    Color color = window->effectiveBackColor();
+    Color color = m_owner.m_events->backColor();
     QPainter(this).fillRect(rect(), QColor(color.red, color.green, color.blue));
 }
 

@@ -7,6 +7,7 @@
 #include "gui/MessageBoxes.h"
 #include "gui/PaintRuns.h"
 #include "gui/Presenter.h"
+#include "gui/Stacking.h"
 #include "gui/WindowSystem.h"
 #include "loop/EventLoop.h"
 #include "loop/Scheduler.h"
@@ -57,6 +58,7 @@ private:
     Presenter m_presenter;
     Scheduler m_scheduler;
     EventLoop m_eventLoop;
+    Stacking m_stacking;
     WindowSystem m_windows;
     PaintRuns m_paints;
     FolderRoots m_folderRoots;

@@ -2,7 +2,8 @@
 
 #include "gui/ApplicationMenus.h"
 #include "gui/MessageBoxes.h"
-#include "gui/QtObjects.h"
+#include "gui/RectControlPrivate.h"
+#include "gui/WindowPrivate.h"
 #include "gui/WindowWidget.h"
 #include "loop/EventLoop.h"
 #include "loop/Scheduler.h"

@@ -47,15 +47,15 @@ public:
     bool savePicture(const std::string& path) const;
 
 protected:
-    QWidget* createWidget(QWidget* parent) override;
+    void createWidget() override;
     // A canvas has no input of its own; staying enabled on screen lets presses reach the window.
     void applyEnabled() override { }
     void applyGeometry() override;
 
 private:
-    void windowRepainted() override { Refresh(true); }
+    void windowRepainted(Badge<WindowPrivate>) override { Refresh(true); }
     // Only a canvas whose picture is its Paint handler's paints again; the others keep theirs.
-    void windowRestored() override;
+    void windowRestored(Badge<WindowPrivate>) override;
 
     // The picture while the canvas is on screen, else null.
     CanvasPicture* surface() const;

@@ -2,8 +2,6 @@
 
 #include <fw/TextControl.h>
 
-class QCheckBox;
-
 namespace fw {
 
 // A check box. A user's click raises Action; setting its value from code does not.
@@ -29,11 +27,10 @@ public:
     void click();
 
 protected:
-    QWidget* createWidget(QWidget* parent) override;
+    void createWidget() override;
     void applyToWidget() override;
 
 private:
-    QCheckBox* checkBoxWidget() const;
     void applyToCheckBox();
     void userToggled(bool checked);
 

@@ -1,18 +1,19 @@
 #pragma once
 
+#include <fw/Badge.h>
 #include <fw/Object.h>
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
-
-class QWidget;
 
 namespace fw {
 
 class Window;
-class Graphics;
+class WindowPrivate;
+class RectControlPrivate;
 
 // A control of a window: looked up by its name, and raising named events to handlers.
 class Control : public Object {
@@ -28,21 +29,19 @@ public:
 
     using EventHandler = std::function<void(Control&)>;
     void installEventHandler(const std::string& eventName, EventHandler handler);
-    // Runs the handler bound to that event, if any, through CallHandler: the events come from Qt's
-    // signals, and what the handler throws must not cross Qt's frames.
+    // Runs the handler bound to that event, if any, through CallHandler: the events come from the
+    // widgets' signals, and what the handler throws must not cross the toolkit's frames.
     void raiseEvent(std::string_view eventName);
 
-protected:
-    // The window owns its controls.
-    friend class Window;
-    void attachToWindow(Window* window) { m_window = window; }
-    virtual void detachFromWindow();
+    // What the window that owns the control tells it; only the window's own side can.
+    void attachToWindow(Badge<WindowPrivate>, Window* window) { m_window = window; }
+    virtual void detachFromWindow(Badge<WindowPrivate>) { m_window = nullptr; }
     // The window was repainted whole: a control that keeps a picture paints it again.
-    virtual void windowRepainted() { }
+    virtual void windowRepainted(Badge<WindowPrivate>) { }
     // The window came back from minimised: what was drawn is still there, so nothing is erased.
-    virtual void windowRestored() { }
+    virtual void windowRestored(Badge<WindowPrivate>) { }
     // Return was pressed in the window: the default button pushes itself, and says so.
-    virtual bool pressAsDefault() { return false; }
+    virtual bool pressAsDefault(Badge<WindowPrivate>) { return false; }
 
 private:
     Window* m_window { nullptr };
@@ -57,6 +56,7 @@ public:
     static const ClassInfo& StaticClass();
     const ClassInfo& classInfo() const override { return StaticClass(); }
 
+    RectControl();
     ~RectControl() override;
 
     // Creates the control's widget on its window; the control must belong to a window.
@@ -77,30 +77,30 @@ public:
     std::int32_t height() const { return m_height; }
     bool visible() const { return m_visible; }
     bool enabled() const { return m_enabled; }
+    const std::string& initialParent() const { return m_initialParent; }
 
     // Repaints the control at once.
     virtual void Refresh(bool eraseBackground = true);
 
+    // The framework's side: the control's widget (gui/RectControlPrivate.h).
+    RectControlPrivate& d() const { return *m_d; }
+
 protected:
-    QWidget* widget() const { return m_widget; }
-    void detachFromWindow() override;
+    void detachFromWindow(Badge<WindowPrivate>) override;
     // Where the widget's top-left corner lies in window coordinates.
     virtual std::int32_t widgetLeft() const { return m_left; }
     virtual std::int32_t widgetTop() const { return m_top; }
     virtual std::int32_t widgetWidth() const { return m_width; }
     virtual std::int32_t widgetHeight() const { return std::max(m_height, leastHeight()); }
 
-    // Makes the widget with what never changes (its kind, its signals); its state comes after,
-    // from applyToWidget.
-    virtual QWidget* createWidget(QWidget* parent) = 0;
+    // Makes the widget, through d().make, with what never changes (its kind, its signals); its
+    // state comes after, from applyToWidget.
+    virtual void createWidget() = 0;
     // Pushes all of the control's state to its widget, once the widget is made; each setter
     // pushes its own part through the same functions, so properties may come before or after
     // Constructor. An override pushes its own state, then calls its base's: the place comes last,
     // since a least height follows the font.
     virtual void applyToWidget();
-    // The widget as the Qt class that createWidget made; null before Constructor.
-    template<typename W>
-    W* widgetAs() const { return static_cast<W*>(m_widget); }
 
     virtual void applyGeometry();
     virtual void applyEnabled();
@@ -110,15 +110,10 @@ protected:
     virtual std::int32_t leastHeight() const { return 0; }
 
 private:
-    friend class QtObjects;
-
-    // The control named by InitialParent, when it has a widget to hold this one's.
-    RectControl* holder() const;
-    QWidget* parentWidget() const;
     void applyParent();
     void applyVisible();
 
-    QWidget* m_widget { nullptr };
+    std::unique_ptr<RectControlPrivate> m_d;
     std::int32_t m_left { 0 };
     std::int32_t m_top { 0 };
     std::int32_t m_width { 0 };

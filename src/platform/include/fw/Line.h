@@ -31,7 +31,7 @@ public:
     std::int32_t widgetHeight() const override;
 
 protected:
-    QWidget* createWidget(QWidget* parent) override;
+    void createWidget() override;
 
 private:
     std::int32_t margin() const { return m_borderWidth + 1; }

@@ -4,9 +4,9 @@
 
 #include <memory>
 
-class QImage;
-
 namespace fw {
+
+class PicturePrivate;
 
 // A decoded picture. With Transparent = 1 its white pixels are see-through when it is drawn.
 class Picture : public Object {
@@ -24,14 +24,13 @@ public:
     std::int32_t Transparent() const { return m_transparent; }
     void setTransparent(std::int32_t mode);
 
+    // The framework's side: the pixels (gui/PicturePrivate.h).
+    const PicturePrivate& d() const { return *m_d; }
+
 private:
-    friend class QtObjects;
-    const QImage& drawable() const;
+    explicit Picture(std::unique_ptr<PicturePrivate> d);
 
-    explicit Picture(std::unique_ptr<QImage> image);
-
-    std::unique_ptr<QImage> m_image;
-    mutable std::unique_ptr<QImage> m_drawable;
+    std::unique_ptr<PicturePrivate> m_d;
     std::int32_t m_transparent { 0 };
 };
 

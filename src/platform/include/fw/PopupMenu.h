@@ -4,8 +4,6 @@
 
 #include <vector>
 
-class QComboBox;
-
 namespace fw {
 
 // A pop-up menu of text rows, one of them selected.
@@ -26,12 +24,11 @@ public:
     bool choose(const std::string& rowText);
 
 protected:
-    QWidget* createWidget(QWidget* parent) override;
+    void createWidget() override;
     void applyToWidget() override;
     std::int32_t leastHeight() const override;
 
 private:
-    QComboBox* menuWidget() const;
     void applyToMenu();
 
     std::vector<std::string> m_rows;

@@ -2,8 +2,6 @@
 
 #include <fw/TextControl.h>
 
-class QPushButton;
-
 namespace fw {
 
 // A push button; a click raises its Action.
@@ -21,13 +19,12 @@ public:
     void push();
 
 protected:
-    QWidget* createWidget(QWidget* parent) override;
+    void createWidget() override;
     void applyToWidget() override;
 
 private:
-    bool pressAsDefault() override;
+    bool pressAsDefault(Badge<WindowPrivate>) override;
 
-    QPushButton* buttonWidget() const;
     void applyToButton();
 
     std::string m_caption;

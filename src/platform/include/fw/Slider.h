@@ -2,8 +2,6 @@
 
 #include <fw/Control.h>
 
-class QSlider;
-
 namespace fw {
 
 // A horizontal slider. ValueChanged comes whenever its value changes; with LiveScroll off, a drag
@@ -30,11 +28,10 @@ public:
     void slideTo(std::int32_t value);
 
 protected:
-    QWidget* createWidget(QWidget* parent) override;
+    void createWidget() override;
     void applyToWidget() override;
 
 private:
-    QSlider* sliderWidget() const;
     void applyToSlider();
     void applyValue();
     void settle(bool raise);

@@ -3,8 +3,6 @@
 #include <fw/Color.h>
 #include <fw/TextControl.h>
 
-class QLabel;
-
 namespace fw {
 
 // A label. A carriage return in its text starts a new line.
@@ -22,11 +20,10 @@ public:
     bool multiLine() const { return m_multiLine; }
 
 protected:
-    QWidget* createWidget(QWidget* parent) override;
+    void createWidget() override;
     void applyToWidget() override;
 
 private:
-    QLabel* labelWidget() const;
     void applyToLabel();
 
     std::string m_text;

@@ -3,8 +3,6 @@
 #include <fw/Color.h>
 #include <fw/TextControl.h>
 
-class QLineEdit;
-
 namespace fw {
 
 // A one-line text field.
@@ -28,11 +26,10 @@ public:
     void type(const std::string& text);
 
 protected:
-    QWidget* createWidget(QWidget* parent) override;
+    void createWidget() override;
     void applyToWidget() override;
 
 private:
-    QLineEdit* fieldWidget() const;
     void applyToField();
     void applyText();
 

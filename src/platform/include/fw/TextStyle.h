@@ -1,12 +1,13 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
-
-class QWidget;
 
 namespace fw {
 
-// The font of a control that shows text: its face, size and style.
+// The font of a control that shows text: its face, size and style. "System" is the platform's UI
+// face; other names go through fontconfig to an installed face. Unit 0 counts the size in pixels,
+// points at 72 per inch; size 0 keeps the platform's size.
 struct TextStyle {
     std::string font { "System" };
     double size { 0 };
@@ -14,10 +15,6 @@ struct TextStyle {
     bool bold { false };
     bool italic { false };
     bool underline { false };
-
-    // "System" is the platform's UI face; other names go through fontconfig to an installed face.
-    // Unit 0 counts the size in pixels, points at 72 per inch; size 0 keeps the platform's size.
-    void applyTo(QWidget* widget) const;
 };
 
 }

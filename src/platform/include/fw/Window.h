@@ -6,15 +6,14 @@
 #include <fw/Object.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
-
-class QWidget;
 
 namespace fw {
 
 class Control;
-class WindowWidget;
+class WindowPrivate;
 
 // A top-level window whose content area is exactly Width x Height. A window class has at most one
 // live implicit instance: its accessor finds it with GetImplicitWindow or builds it with Constructor.
@@ -48,9 +47,9 @@ public:
     bool invokeMenuHandler(const std::string& itemName);
     bool hasMenuHandlers() const { return !m_menuHandlers.empty(); }
 
-    bool isOpen() const { return m_open; }
+    bool isOpen() const;
     // Whether the window has come on the screen since it was built.
-    bool hasBeenShown() const { return m_shownOnce; }
+    bool hasBeenShown() const;
 
     // Declared properties.
     void setPlacement(std::int32_t code) { m_placement = code; }
@@ -96,33 +95,12 @@ public:
     virtual void Event_EnableMenuItems() { }
     virtual bool Event_MouseDown(std::int32_t x, std::int32_t y);
 
+    // The framework's side: the window on the screen (gui/WindowPrivate.h).
+    WindowPrivate& d() const { return *m_d; }
+
 private:
-    // The framework's side of the window: its widget tells it what the user did, and the window
-    // system tears it down.
-    friend class WindowSystem;
-    friend class WindowContent;
-    friend class WindowWidget;
-    friend class QtObjects;
-
-    WindowWidget* widget() const { return m_widget; }
-    void userClosed();
-    void mousePressed(std::int32_t x, std::int32_t y);
-    void restoredFromMinimised();
-    void firstExposed();
-    // Return presses the first-created enabled button whose Default is set.
-    void pressDefaultButton();
-    // The window is torn down without events, as when the application quits.
-    void destroyWithoutEvents();
-    void ensureShown();
-    void repaintControls();
-    void tellControls(void (Control::*what)());
-    void forget(bool announce);
-
-    WindowWidget* m_widget { nullptr };
     std::vector<Ref<Control>> m_controls;
     MenuHandlers m_menuHandlers;
-    bool m_open { false };
-    bool m_shownOnce { false };
 
     std::int32_t m_placement { 0 };
     std::int32_t m_width { 300 };
@@ -140,6 +118,8 @@ private:
     bool m_resizeable { true };
     bool m_maximizeButton { true };
     bool m_minimizeButton { true };
+    // Last, so that it goes first: its teardown still reaches the controls.
+    std::unique_ptr<WindowPrivate> m_d;
 };
 
 // The live implicit instance of the class of that name, or nil.
