@@ -111,6 +111,61 @@ while IFS= read -r file; do
     done < <(included_paths "$file")
 done < <(find "$root/src" -path "$platform" -prune -o \( -name '*.h' -o -name '*.cpp' \) -print | sort)
 
+# The public headers name no Qt type: the framework's Qt side stays inside it.
+while IFS= read -r hit; do
+    fail "a public header names a Qt type: ${hit#"$platform"/}"
+done < <(grep -Hn -E '(^|[^A-Za-z0-9_])(Q[A-Z][A-Za-z0-9]*|Qt::|q[A-Z][A-Za-z]*\()' "$platform"/include/fw/*.h | grep -v -E ':[0-9]+:[[:space:]]*//' || true)
+
+# No knot of more than three modules, a module being a file pair X.h and X.cpp: a change to one
+# of a knot's modules can reach any other of it, and a larger knot is one module in pieces.
+largest_cycle=3
+declare -A includes_of
+while IFS= read -r file; do
+    module=$(basename "${file%.*}")
+    while IFS= read -r path; do
+        if [[ $path == fw/* ]] || is_internal "$path"; then
+            target=$(basename "${path%.*}")
+            [[ $target != "$module" ]] && includes_of[$module]+=" $target"
+        fi
+    done < <(included_paths "$file")
+    includes_of[$module]+=""
+done < <(find "$platform" \( -name '*.h' -o -name '*.cpp' \) -print | sort)
+
+# Every module that the module reaches through includes, itself left out unless a cycle returns.
+reached_from() {
+    local -A seen=()
+    local queue=("$1") next target
+    while ((${#queue[@]})); do
+        next=${queue[0]}
+        queue=("${queue[@]:1}")
+        for target in ${includes_of[$next]:-}; do
+            if [[ -z ${seen[$target]:-} ]]; then
+                seen[$target]=1
+                queue+=("$target")
+            fi
+        done
+    done
+    echo "${!seen[@]}"
+}
+declare -A reach
+for module in "${!includes_of[@]}"; do
+    reach[$module]=" $(reached_from "$module") "
+done
+declare -A reported
+for module in $(printf '%s\n' "${!includes_of[@]}" | sort); do
+    [[ -n ${reported[$module]:-} ]] && continue
+    knot=()
+    for other in ${reach[$module]}; do
+        [[ ${reach[$other]} == *" $module "* ]] && knot+=("$other")
+    done
+    for other in "${knot[@]}"; do
+        reported[$other]=1
+    done
+    if ((${#knot[@]} > largest_cycle)); then
+        fail "${#knot[@]} modules include one another (at most $largest_cycle): $(printf '%s\n' "${knot[@]}" | sort | tr '\n' ' ')"
+    fi
+done
+
 if ((failures)); then
     echo "$failures include(s) against the layers (docs/framework.md, Structure)" >&2
     exit 1
