@@ -10,6 +10,7 @@
 #include "simulation/Variables.h"
 #include "support/PixelSnapshot.h"
 #include "support/TestSupport.h"
+#include "support/UserActions.h"
 #include <fw/Canvas.h>
 #include <fw/Color.h>
 #include <fw/PopupMenu.h>
@@ -20,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -65,10 +67,34 @@ protected:
         return fw::ControlNamed<C>(Window1::Instance(), name);
     }
 
-    void typeDiameter(const std::string& text) { input<fw::TextField>("EditFieldDia")->type(text); }
-    void chooseMaterial(const std::string& row) { ASSERT_TRUE(input<fw::PopupMenu>("PopupMenuType")->choose(row)) << row; }
-    void chooseOrigin(const std::string& row) { ASSERT_TRUE(input<fw::PopupMenu>("PopupMenuOrigin")->choose(row)) << row; }
-    void slideAngle(std::int32_t value) { input<fw::Slider>("SliderAngle")->slideTo(value); }
+    // As the scenario driver's set, select and slide: only on an input that a user can reach.
+    template<typename C>
+    fw::Ref<C> reachableInput(const char* name)
+    {
+        fw::Ref<C> control = input<C>(name);
+        std::optional<std::string> why = user_actions::WhyUnreachable(*control);
+        EXPECT_FALSE(why) << name << " is " << why.value_or("");
+        return why ? fw::Ref<C>() : control;
+    }
+
+    void typeDiameter(const std::string& text)
+    {
+        if (auto field = reachableInput<fw::TextField>("EditFieldDia"))
+            user_actions::TypeInto(*field, text);
+    }
+    void chooseMaterial(const std::string& row) { chooseRow("PopupMenuType", row); }
+    void chooseOrigin(const std::string& row) { chooseRow("PopupMenuOrigin", row); }
+    void chooseRow(const char* name, const std::string& row)
+    {
+        if (auto menu = reachableInput<fw::PopupMenu>(name)) {
+            EXPECT_TRUE(user_actions::ChooseRow(*menu, row)) << name << " has no row " << row;
+        }
+    }
+    void slideAngle(std::int32_t value)
+    {
+        if (auto slider = reachableInput<fw::Slider>("SliderAngle"))
+            user_actions::SlideTo(*slider, value);
+    }
 
     // Canvases without their pictures, so that whatever is drawn stands out on a plain colour.
     void plainCanvases()

@@ -4,7 +4,11 @@
 #include "gui/RectControlPrivate.h"
 #include "gui/WindowPrivate.h"
 #include "gui/WindowWidget.h"
+#include <fw/Control.h>
+#include <fw/PopupMenu.h>
 #include <fw/Runtime.h>
+#include <fw/Slider.h>
+#include <fw/TextField.h>
 
 #include <QAction>
 #include <QApplication>
@@ -12,6 +16,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+
+#include <algorithm>
 
 namespace user_actions {
 
@@ -72,6 +78,30 @@ bool ClickOkOnMessageBox()
         return false;
     QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
     return true;
+}
+
+std::optional<std::string> WhyUnreachable(const fw::RectControl& control)
+{
+    if (!control.visible())
+        return "hidden";
+    if (!control.enabled())
+        return "disabled";
+    return std::nullopt;
+}
+
+void TypeInto(fw::TextField& field, const std::string& text)
+{
+    field.type(text);
+}
+
+bool ChooseRow(fw::PopupMenu& menu, const std::string& row)
+{
+    return menu.choose(row);
+}
+
+void SlideTo(fw::Slider& slider, std::int32_t value)
+{
+    slider.slideTo(std::clamp(value, slider.minimum(), slider.maximum()));
 }
 
 }

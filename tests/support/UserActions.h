@@ -9,7 +9,16 @@
 #include <QKeyCombination>
 #include <QPoint>
 
+#include <cstdint>
+#include <optional>
 #include <string>
+
+namespace fw {
+class PopupMenu;
+class RectControl;
+class Slider;
+class TextField;
+}
 
 namespace user_actions {
 
@@ -28,5 +37,13 @@ void TypeKey(const fw::Window& window, QKeyCombination key);
 bool ChooseMenuItemAsUser(const fw::Window& owner, const std::string& itemName);
 // Clicks OK on the message box that is up; false when none is.
 bool ClickOkOnMessageBox();
+// Why a user cannot reach the control ("hidden", "disabled"), or nothing when they can.
+std::optional<std::string> WhyUnreachable(const fw::RectControl& control);
+// Types the text into the field, replacing its whole text.
+void TypeInto(fw::TextField& field, const std::string& text);
+// Chooses the row with exactly that text in the pop-up menu; false when it has none.
+bool ChooseRow(fw::PopupMenu& menu, const std::string& row);
+// Drags the slider to the value and lets go there; beyond its range it stops at its end.
+void SlideTo(fw::Slider& slider, std::int32_t value);
 
 }

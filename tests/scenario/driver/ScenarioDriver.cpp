@@ -140,10 +140,8 @@ void RequireNoBox()
 
 void RequireUsable(const RectControl& control, const std::string& name)
 {
-    if (!control.visible())
-        throw CommandError { name + " is hidden" };
-    if (!control.enabled())
-        throw CommandError { name + " is disabled" };
+    if (std::optional<std::string> why = user_actions::WhyUnreachable(control))
+        throw CommandError { name + " is " + *why };
 }
 
 }
@@ -335,7 +333,7 @@ void ScenarioDriver::setText(const Arguments& arguments)
     const std::string& controlName = arguments[1];
     auto field = FindControlOf<TextField>(arguments[0], controlName, "text field");
     RequireUsable(*field, controlName);
-    field->type(arguments[2]);
+    user_actions::TypeInto(*field, arguments[2]);
 }
 
 void ScenarioDriver::selectRow(const Arguments& arguments)
@@ -344,7 +342,7 @@ void ScenarioDriver::selectRow(const Arguments& arguments)
     const std::string& row = arguments[2];
     auto menu = FindControlOf<PopupMenu>(arguments[0], controlName, "pop-up menu");
     RequireUsable(*menu, controlName);
-    if (!menu->choose(row))
+    if (!user_actions::ChooseRow(*menu, row))
         throw CommandError { controlName + " has no row \"" + row + "\"" };
 }
 
@@ -356,7 +354,7 @@ void ScenarioDriver::slide(const Arguments& arguments)
     if (!value || *value != std::floor(*value))
         throw CommandError { "\"" + arguments[2] + "\" is no whole number" };
     RequireUsable(*slider, controlName);
-    slider->slideTo(std::int32_t(std::clamp(*value, double(slider->minimum()), double(slider->maximum()))));
+    user_actions::SlideTo(*slider, std::int32_t(std::clamp(*value, double(slider->minimum()), double(slider->maximum()))));
 }
 
 void ScenarioDriver::click(const Arguments& arguments)
