@@ -122,14 +122,12 @@ void Stacking::windowOpened(QWidget& window, bool floating)
 
 void Stacking::windowShown(QWidget& window)
 {
-    for (Entry& entry : m_windows) {
-        if (entry.window == &window)
-            entry.shown = true;
-    }
-    for (const Entry& entry : m_windows) {
-        if (entry.window == &window && entry.floating)
-            KeepAbove(window, anchor());
-    }
+    auto entry = std::find_if(m_windows.begin(), m_windows.end(), [&](const Entry& known) { return known.window == &window; });
+    if (entry == m_windows.end())
+        return;
+    entry->shown = true;
+    if (entry->floating)
+        KeepAbove(window, anchor());
 }
 
 void Stacking::windowClosed(QWidget& window)
