@@ -147,11 +147,8 @@ QWidget* Stacking::anchor() const
 QWidget* Stacking::messageBoxAnchor() const
 {
     QWidget* active = QApplication::activeWindow();
-    for (const Entry& entry : m_windows) {
-        if (active && entry.window == active)
-            return active;
-    }
-    return anchor();
+    const bool ours = active && std::any_of(m_windows.begin(), m_windows.end(), [&](const Entry& entry) { return entry.window == active; });
+    return ours ? active : anchor();
 }
 
 void Stacking::keepFloatingWindowsAbove()

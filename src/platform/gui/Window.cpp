@@ -371,7 +371,6 @@ bool WindowPrivate::closeButton() const
 
 void WindowPrivate::userClosed()
 {
-    Ref<Window> keep(&m_window);
     m_window.Close();
 }
 
